@@ -1,0 +1,82 @@
+#pragma once
+
+#include "actors/Point2D.h"
+#include "actors/RectangularSector.h"
+#include "objects/Platform.h"
+
+#include <vector>
+
+class GameObject;
+class KeyBinding;
+
+// The player: a 20 x 20 box centred on position. Holds the movement rules
+// that are its own (gravity, friction, wall grip, jumps) and its answer to
+// touching one level object per frame.
+class Character {
+public:
+  enum Direction : int { LEFT = 0, RIGHT = 1 };
+  enum Pose : int { GROUNDED = 0, JUMPING = 1, FALLING = 2, CLINGING = 3 };
+
+  // Indices of the contact record handed to collide: which side of the
+  // character met the object.
+  enum Side : int { TOP = 0, LEFT_SIDE = 1, RIGHT_SIDE = 2, BOTTOM = 3 };
+
+  // keyBinding is the world's; not owned.
+  explicit Character(const KeyBinding* keyBinding);
+
+  // (x - 10, y - 10, 20, 20) around position.
+  RectangularSector getRectangularSector() const;
+  void updatePos(int dt);
+  // Pose-dependent change of velocity: gravity, ground friction, wall brake,
+  // letting go of a wall.
+  void updateVel(int dt);
+  // Ground jump or wall jump; nothing in any other case.
+  void jump();
+  // The contact response to one level object; sides holds four flags
+  // indexed by Side. dt is not used.
+  void collide(int dt, const GameObject* object, const bool* sides);
+
+  bool isDirection(Direction d) const { return direction == d; }
+  void setDirection(Direction d) { direction = d; }
+  Direction getDirection() const { return direction; }
+  bool isPose(Pose p) const { return pose == p; }
+  void setPose(Pose p) { pose = p; }
+  Pose getPose() const { return pose; }
+  // Pose GROUNDED, vertical speed 0.
+  void ground();
+
+  static bool canJumpOn(Platform::PlatformType t);
+  static bool canClimbOn(Platform::PlatformType t);
+  bool hasAdjacentType(Platform::PlatformType t) const;
+  bool canJump() const;
+  bool canClimb() const;
+  void adjacentObject(const GameObject* o);
+  void clearAdjacent();
+  const std::vector<const GameObject*>& getAdjacent() const { return adjacent; }
+
+  int getMaxHp() const { return maxHp; }
+  void setMaxHp(int hp) { maxHp = hp; }
+  void incMaxHp(int n) { setMaxHp(getMaxHp() + n); }
+  int getCurrentHp() const { return currentHp; }
+  void setCurrentHp(int hp) { currentHp = hp; }
+  void incCurrentHp(int n) { setCurrentHp(getCurrentHp() + n); }
+  void fullHp() { setCurrentHp(getMaxHp()); }
+
+  // The blue square; in the world's camera transform, untextured.
+  void draw() const;
+
+  // Read and written directly by the world and play mode.
+  Point2D position;
+  Point2D velocity;
+
+private:
+  int maxHp = 100;
+  int currentHp = 100;
+  // The objects found touching at the end of the previous frame; they
+  // belong to the level.
+  std::vector<const GameObject*> adjacent;
+  const KeyBinding* keyBinding;
+  // Set by a wall grab, read only while clinging.
+  Direction direction = RIGHT;
+  Pose pose = FALLING;
+};

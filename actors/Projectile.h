@@ -1,0 +1,30 @@
+#pragma once
+
+#include "actors/Point2D.h"
+
+// A shot: flies straight at a constant velocity, no gravity, until its
+// lifetime runs out. It hits as a point but is drawn as a 4 x 4 square.
+class Projectile {
+public:
+  Projectile() = default;
+  Projectile(double x, double y, double vx, double vy, int lifetime);
+
+  // Moves the shot (on its last frame too) and counts down its lifetime;
+  // false once lifetime has fallen to 0 or below.
+  bool update(int dt);
+  void draw() const;
+
+  double getX() const { return position.x; }
+  double getY() const { return position.y; }
+  void setX(double v) { position.x = v; }
+  void setY(double v) { position.y = v; }
+  void incX(double d) { setX(getX() + d); }
+  void incY(double d) { setY(getY() + d); }
+  int getLifetime() const { return lifetime; }
+  const Point2D& getVelocity() const { return velocity; }
+
+private:
+  Point2D position;
+  Point2D velocity;
+  int lifetime = 0;
+};

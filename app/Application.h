@@ -1,0 +1,48 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+
+class KeyState;
+class World;
+
+// The process's spine: owns the one KeyState and the one World and runs the
+// frame loop on the main thread.
+class Application {
+public:
+  static constexpr int WIDTH = 640;
+  static constexpr int HEIGHT = 480;
+
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Prints the six attribute lines of the current OpenGL context.
+  static void printAttributes();
+  // Window-pixel projection: origin top-left, y down, one unit a pixel.
+  static void glEnable2D();
+  // Routes one event: key and button events to the world first, then to the
+  // key state; motion only moves the world's mouse. True when the event
+  // asks to quit (Meta+q, or a quit event).
+  static bool dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event);
+
+  // Creates the key state and the world (needs the GL context), then sets
+  // the projection, texturing and the black clear colour.
+  void init();
+  void drawGL();
+  // Runs passes until one of them sees a quit request; that pass still
+  // updates, draws and presents.
+  void mainLoop();
+
+  World& getWorld() { return *w; }
+  KeyState& getKeyState() { return *keystate; }
+
+private:
+  std::unique_ptr<KeyState> keystate;
+  std::unique_ptr<World> w;
+};
+
+// Opens the window, runs the game and returns the process's exit status.
+int SDL_main();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+class Point2D;
+
+// A modal list: a title and items, one highlighted, steered with the arrow
+// keys and chosen with Return. The menu only records the choice; its owner
+// acts on it.
+class Menu {
+public:
+  enum MenuType : int { LEVEL_LIST = 0, TOOL_LIST = 1 };
+
+  // Neither position nor items is owned; items must outlive the menu.
+  Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
+       MenuType type);
+
+  // True once Return has been pressed. The time is not used.
+  bool update(int ms);
+  // Return chooses; Up/Down move with wrap-around; Left/Right jump to the
+  // first/last item. Other keys (Escape included) change nothing.
+  void keyDown(const SDL_Event& event);
+  int getSelected() const { return selected; }
+  MenuType getType() const { return type; }
+  void setType(MenuType t) { type = t; }
+  // Window coordinates; always at the same place, centred on x = 300.
+  void draw() const;
+
+private:
+  std::string title;
+  MenuType type;
+  bool done = false;
+  int selected = 0;
+  const Point2D* position;
+  const std::vector<std::string>* items;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+// OpenGL textures kept under names. Textures live as long as the process.
+class TextureHandler {
+public:
+  TextureHandler() = default;
+  TextureHandler(const TextureHandler&) = delete;
+  TextureHandler& operator=(const TextureHandler&) = delete;
+
+  // path is relative to the resource directory and begins with "/".
+  void load(const std::string& path, const std::string& name);
+  // A name never loaded binds no texture (and is remembered as 0).
+  void bind(const std::string& name);
+  void unbind();
+  unsigned long get(const std::string& name) const;
+
+private:
+  std::map<std::string, unsigned long> textures;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+class KeyState;
+
+// Action names ("up", "jump", ...) bound to keys, answered by asking the
+// KeyState whether the bound key is held.
+class KeyBinding {
+public:
+  explicit KeyBinding(const KeyState* keyState);
+
+  // Binds name to key, replacing an earlier binding of that name.
+  void bind(const std::string& name, SDLKey key);
+  void unbind(std::string_view name);
+  // False for a name with no binding; never creates one.
+  bool check(std::string_view name) const;
+
+private:
+  const KeyState* keyState;
+  std::map<std::string, SDLKey, std::less<>> bindings;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "actors/RectangularSector.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Anything placed in a level: a rectangle with a kind, an active flag that
+// play uses and a selected flag that the editor uses. Spawn points and goal
+// areas are plain GameObjects told apart by getType().
+class GameObject : public RectangularSector {
+public:
+  enum ObjectType : std::int32_t { PLATFORM = 1, SPAWN_POINT = 2, GOAL_AREA = 3, MONSTER = 4 };
+
+  GameObject(double x, double y, double w, double h, ObjectType t);
+  GameObject(const RectangularSector& r, ObjectType t);
+  GameObject(const GameObject&) = delete;
+  GameObject& operator=(const GameObject&) = delete;
+  virtual ~GameObject() = default;
+
+  // Once per play frame. The result is not used by the level.
+  virtual bool update(int elapsedMs);
+  // editView is true in edit mode. Drawn in level pixels.
+  virtual void draw(bool editView) const;
+  // Only selected objects in edit mode get keys: arrows nudge by 10 pixels.
+  virtual void keyDown(const SDL_Event& e);
+  // The object's line of a level file, "\n" included.
+  virtual std::string getSaveString() const;
+  // A new, unselected and active copy of the same class.
+  virtual std::unique_ptr<GameObject> clone() const;
+  // Revives the object when a play restarts.
+  virtual void refresh();
+
+  // Three blue outlines around the object and the green resize handle.
+  void drawSelectBox() const;
+
+  ObjectType getType() const { return type; }
+  void setType(ObjectType t) { type = t; }
+  bool isActive() const { return active; }
+  void setActive(bool a) { active = a; }
+  bool isSelected() const { return selected; }
+  void setSelected(bool s) { selected = s; }
+
+protected:
+  // Appends the five common fields (type, x, y, width, height in tenths),
+  // each followed by a space.
+  void appendCommonFields(std::string& out) const;
+
+private:
+  bool active = true;
+  ObjectType type;
+  bool selected = false;
+};

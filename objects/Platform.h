@@ -1,0 +1,28 @@
+#pragma once
+
+#include "objects/GameObject.h"
+
+// A solid rectangle. Its platform type decides only whether the character
+// can climb it and wall-jump off it.
+class Platform : public GameObject {
+public:
+  enum PlatformType : std::int32_t { CLIMBABLE = 0, JUMPABLE = 1, PLAIN = 2 };
+
+  Platform();
+  explicit Platform(const Platform* other);
+  Platform(double x, double y, double w, double h, PlatformType p);
+
+  void draw(bool editView) const override;
+  // Keys 1, 2, 3 set the platform type; arrows nudge as for any object.
+  void keyDown(const SDL_Event& e) override;
+  std::string getSaveString() const override;
+  std::unique_ptr<GameObject> clone() const override;
+
+  PlatformType getPlatformType() const { return platformType; }
+  void setPlatformType(PlatformType p) { platformType = p; }
+
+private:
+  // Level files may hold values outside the enumeration; they draw red and
+  // are neither climbable nor jumpable.
+  PlatformType platformType;
+};

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "actors/Point2D.h"
+#include "actors/Projectile.h"
+#include "gfx/FloatingText.h"
+
+#include <SDL.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Character;
+class GameObject;
+class KeyBinding;
+class KeyState;
+class Level;
+class Menu;
+class RectangularSector;
+class TextureHandler;
+
+// The running game: owns the level, the character, the projectiles, the
+// messages, the open menu, the clipboard and the camera, and runs an open
+// menu, play mode or edit mode each frame. The frame loop hands it every
+// key and button event before the KeyState records it, and every frame's
+// elapsed milliseconds.
+//
+// Needs a current OpenGL context: the constructor loads the level texture.
+class World {
+public:
+  enum DragMode : int { DRAG_NONE = 0, DRAG_MOVE = 1, DRAG_RESIZE = 2 };
+
+  // Loads the level named on the first line of Levels/loadlevel.txt and puts
+  // the character on its spawn point. keyState is not owned.
+  World(int width, int height, KeyState* keyState);
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+  ~World();
+
+  // One frame: ages the messages, then runs the open menu, or else one
+  // frame of edit or play mode.
+  void update(int ms);
+  // Draws the frame; the caller has cleared the colour buffer.
+  void draw() const;
+  void keyDown(const SDL_Event& e);
+  void keyUp(const SDL_Event& e);
+  // Fires in play mode; selects, drags, resizes and adds in edit mode.
+  void mouseButtonDown(const SDL_Event& e);
+  void mouseButtonUp(const SDL_Event& e);
+  // Shows text at the top left for two seconds.
+  void message(const std::string& text);
+  // Revives the level's objects and puts the character back on the spawn
+  // point at full hit points, at rest and falling.
+  void resetLevel();
+
+  // Play mode (WorldPlay.cpp).
+  void updatePlay(int ms);
+
+  // Edit mode (WorldEdit.cpp).
+  void updateEdit(int ms);
+  void enableEditMode(bool on);
+  // A size x size probe centred on the mouse's world position.
+  RectangularSector getMouseSector(int size) const;
+
+  // Menus (WorldMenus.cpp).
+  void showLevelList();
+  void showToolList();
+  // Carries out the choice of the open menu and closes it.
+  void menuClosed();
+
+  // The frame loop writes the pointer here on every mouse motion.
+  void setMouse(double x, double y);
+  const Point2D& getMouse() const { return mouse; }
+  const Point2D& getOffset() const { return offset; }
+  void setOffset(double x, double y);
+  Level& getLevel() { return *level; }
+  const Level& getLevel() const { return *level; }
+  Character& getCharacter() { return *character; }
+  const Character& getCharacter() const { return *character; }
+  const Menu* getMenu() const { return menu.get(); }
+  bool isEditMode() const { return editMode; }
+  const std::string& getLevelName() const { return levelName; }
+  const std::vector<Projectile>& getProjectiles() const { return projectiles; }
+  const std::vector<FloatingText>& getFloatingTexts() const { return floatingTexts; }
+  // Null before the first cut or copy.
+  const std::vector<std::unique_ptr<GameObject>>* getClipboard() const;
+  int getDragMode() const { return dragMode; }
+  int getDragIndex() const { return dragIndex; }
+
+private:
+  void paste();
+  void fire();
+  // The mouse's world position: mouse + offset.
+  Point2D mouseWorld() const;
+  // The object being dragged, or null when dragIndex names none.
+  GameObject* dragObject() const;
+
+  std::unique_ptr<KeyBinding> keyBinding;
+  std::vector<Projectile> projectiles;
+  std::unique_ptr<TextureHandler> textureHandler;
+  // The items of the open level-select menu; replaced each time it opens.
+  std::vector<std::string> levelList;
+  std::unique_ptr<Menu> menu;
+  std::optional<std::vector<std::unique_ptr<GameObject>>> clipboard;
+  std::vector<FloatingText> floatingTexts;
+  std::string levelName;
+  Point2D offset;
+  std::unique_ptr<Character> character;
+  std::unique_ptr<Level> level;
+  bool editMode = false;
+  int dragMode = DRAG_NONE;
+  Point2D dragAnchor;
+  int dragIndex = 0;
+  KeyState* keyState;
+  int width;
+  int height;
+  Point2D mouse;
+};
