@@ -1,0 +1,1 @@
+// Play and edit mode scenarios live here.

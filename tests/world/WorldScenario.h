@@ -1,0 +1,161 @@
+#pragma once
+
+// A scenario rig for the world: a real window, a resource folder of the
+// test's own, a real KeyState and a World built on demand, driven through
+// the frame loop's own dispatch with synthetic SDL events and chosen
+// elapsed times.
+
+#include "app/Application.h"
+#include "gfx/FloatingText.h"
+#include "input/KeyState.h"
+#include "support/GLWindow.h"
+#include "support/TempResources.h"
+#include "world/World.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class WorldScenario : public ::testing::Test {
+protected:
+  // Every test starts like the game does after init: the window, the
+  // window-pixel projection, texturing on and a black clear colour.
+  void SetUp() override {
+    GLWindow::ensure();
+    GLWindow::clear(0, 0, 0);
+  }
+
+  // Writes Levels/<file> (file name with its extension, e.g. "start.data"),
+  // each line followed by a line feed.
+  void writeLevel(const std::string& file, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+      text += line;
+      text += '\n';
+    }
+    resources.write("Levels/" + file, text);
+  }
+
+  // Writes Levels/loadlevel.txt naming the level loaded at start.
+  void writeLevelList(const std::string& firstLine) {
+    resources.write("Levels/loadlevel.txt", firstLine + "\n");
+  }
+
+  // Both at once: the level file and the list naming it.
+  void startOn(const std::string& file, const std::vector<std::string>& lines) {
+    writeLevel(file, lines);
+    writeLevelList(file);
+  }
+
+  // Builds the world on the files written so far (replacing an earlier one).
+  World& makeWorld() {
+    GLWindow::ensure();
+    world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
+    return *world;
+  }
+
+  // ---- Events, through the frame loop's dispatch ---------------------------
+  // Each returns what the dispatch answered: true when the event asks to quit.
+
+  bool send(const SDL_Event& event) { return Application::dispatchEvent(*world, keyState, event); }
+
+  static SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod mod) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.type = type;
+    e.key.which = 0;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    e.key.keysym.scancode = 0;
+    e.key.keysym.unicode = 0;
+    return e;
+  }
+
+  SDL_Event buttonEvent(Uint8 type, Uint8 button) const {
+    SDL_Event e{};
+    e.type = type;
+    e.button.type = type;
+    e.button.which = 0;
+    e.button.button = button;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = mouseX;
+    e.button.y = mouseY;
+    return e;
+  }
+
+  bool press(SDLKey key, SDLMod mod = KMOD_NONE) { return send(keyEvent(SDL_KEYDOWN, key, mod)); }
+  bool release(SDLKey key, SDLMod mod = KMOD_NONE) { return send(keyEvent(SDL_KEYUP, key, mod)); }
+  // Press and release in the same pass, as a quick key stroke arrives.
+  bool tap(SDLKey key, SDLMod mod = KMOD_NONE) {
+    const bool quitOnPress = press(key, mod);
+    const bool quitOnRelease = release(key, mod);
+    return quitOnPress || quitOnRelease;
+  }
+
+  // Window pixels; SDL 1.2 reports them as unsigned 16-bit values.
+  bool moveMouse(int x, int y) {
+    mouseX = static_cast<Uint16>(x);
+    mouseY = static_cast<Uint16>(y);
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.type = SDL_MOUSEMOTION;
+    e.motion.which = 0;
+    e.motion.state = 0;
+    e.motion.x = mouseX;
+    e.motion.y = mouseY;
+    e.motion.xrel = 0;
+    e.motion.yrel = 0;
+    return send(e);
+  }
+  // Button numbers as SDL 1.2 has them: 1 left, 2 middle, 3 right, 4/5 wheel.
+  bool mouseDown(int button) {
+    return send(buttonEvent(SDL_MOUSEBUTTONDOWN, static_cast<Uint8>(button)));
+  }
+  bool mouseUp(int button) {
+    return send(buttonEvent(SDL_MOUSEBUTTONUP, static_cast<Uint8>(button)));
+  }
+  bool click(int button) {
+    const bool quitOnDown = mouseDown(button);
+    const bool quitOnUp = mouseUp(button);
+    return quitOnDown || quitOnUp;
+  }
+
+  // ---- Time and drawing -----------------------------------------------------
+
+  void frame(int ms) { world->update(ms); }
+  void frames(int n, int ms) {
+    for (int i = 0; i < n; ++i) {
+      world->update(ms);
+    }
+  }
+
+  // The text of the newest message on screen, or "" when none is shown.
+  std::string lastMessage() const {
+    const std::vector<FloatingText>& texts = world->getFloatingTexts();
+    return texts.empty() ? std::string() : texts.back().getText();
+  }
+
+  // What the frame loop draws in one pass (without the swap): clear with the
+  // current clear colour, then the world from the identity modelview.
+  void drawFrame() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    world->draw();
+  }
+
+  Rgb pixel(int x, int y) const { return GLWindow::pixel(x, y); }
+
+  TempResources resources;
+  KeyState keyState;
+  std::unique_ptr<World> world;
+  Uint16 mouseX = 0;
+  Uint16 mouseY = 0;
+};
