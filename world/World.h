@@ -112,6 +112,9 @@ private:
   int dragMode = DRAG_NONE;
   Point2D dragAnchor;
   int dragIndex = 0;
+  // The object grabbed at the mouse-down; a drag whose index no longer
+  // names it (the list changed under the held button) ends.
+  const GameObject* dragTarget = nullptr;
   KeyState* keyState;
   int width;
   int height;

@@ -1,1 +1,169 @@
-// Implementation pending.
+#include "world/World.h"
+
+#include "actors/Character.h"
+#include "actors/RectangularSector.h"
+#include "common/Functions.h"
+#include "input/KeyBinding.h"
+#include "input/KeyState.h"
+#include "objects/GameObject.h"
+#include "objects/Level.h"
+#include "objects/Platform.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+constexpr double SCROLL_SPEED = 1000.0;
+constexpr double GRID = 10.0;
+constexpr double MIN_SIZE = 10.0;
+constexpr int PROBE_SIZE = 10;
+constexpr double NEW_PLATFORM_WIDTH = 100.0;
+constexpr double NEW_PLATFORM_HEIGHT = 20.0;
+// How far the character is lifted per step when play starts inside objects.
+constexpr double LIFT_STEP = 5.0;
+
+constexpr Uint8 LEFT_BUTTON = 1;
+constexpr Uint8 RIGHT_BUTTON = 3;
+
+// The largest grid line not above v, also for negative values.
+double snap(double v) {
+  return GRID * std::floor(v / GRID);
+}
+
+} // namespace
+
+RectangularSector World::getMouseSector(int size) const {
+  const int x = static_cast<int>(mouse.x - size / 2 + offset.x);
+  const int y = static_cast<int>(mouse.y - size / 2 + offset.y);
+  return RectangularSector(x, y, size, size);
+}
+
+void World::enableEditMode(bool on) {
+  if (on) {
+    editMode = true;
+    level->deselectAll();
+    glClearColor(0.2f, 0.2f, 0.2f, 0.0f);
+    return;
+  }
+
+  editMode = false;
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  // Taken before the reset, which does not move the camera but does move
+  // the character; play starts where the pointer is.
+  const Point2D start = mouseWorld();
+  resetLevel();
+  character->position = start;
+  while (level->platformIntersecting(character->getRectangularSector()) != -1) {
+    character->position.incY(-LIFT_STEP);
+  }
+}
+
+void World::updateEdit(int ms) {
+  const double d = pps(SCROLL_SPEED, ms);
+  if (keyBinding->check("up")) {
+    offset.incY(-d);
+  }
+  if (keyBinding->check("down")) {
+    offset.incY(d);
+  }
+  if (keyBinding->check("left")) {
+    offset.incX(-d);
+  }
+  if (keyBinding->check("right")) {
+    offset.incX(d);
+  }
+
+  if (dragMode != DRAG_MOVE && dragMode != DRAG_RESIZE) {
+    return;
+  }
+  GameObject* object = dragObject();
+  // A cut, delete, paste or level load under the held button may have taken
+  // the grabbed object away or moved another one into its place: the drag
+  // ends rather than carry on with whatever the index names now.
+  if (object == nullptr || object != dragTarget) {
+    dragMode = DRAG_NONE;
+    dragTarget = nullptr;
+    return;
+  }
+
+  const Point2D pointer = mouseWorld() - dragAnchor;
+  if (dragMode == DRAG_MOVE) {
+    object->setPos(snap(pointer.x), snap(pointer.y));
+    return;
+  }
+  object->setWidth(snap(pointer.x) - object->getX());
+  object->setHeight(snap(pointer.y) - object->getY());
+  if (object->getWidth() < MIN_SIZE) {
+    object->setWidth(MIN_SIZE);
+  }
+  if (object->getHeight() < MIN_SIZE) {
+    object->setHeight(MIN_SIZE);
+  }
+}
+
+void World::mouseButtonDown(const SDL_Event& e) {
+  const Uint8 button = e.button.button;
+  if (!editMode) {
+    if (button == LEFT_BUTTON) {
+      fire();
+    } else if (button == RIGHT_BUTTON) {
+      std::cout << "do stuff" << std::flush;
+    }
+    return;
+  }
+
+  if (button == RIGHT_BUTTON) {
+    const Point2D at = mouseWorld();
+    level->addObject(std::make_unique<Platform>(at.x, at.y, NEW_PLATFORM_WIDTH, NEW_PLATFORM_HEIGHT,
+                                                Platform::CLIMBABLE));
+    return;
+  }
+  if (button != LEFT_BUTTON) {
+    return;
+  }
+
+  const bool shift = keyState->keyDown(SDLK_RSHIFT, SDLK_LSHIFT);
+  const RectangularSector probe = getMouseSector(PROBE_SIZE);
+  bool hit = false;
+
+  // Grabs object i with the anchor at the given corner; a plain click on an
+  // unselected object starts a new selection.
+  const auto grab = [&](int i, const Point2D& corner, int mode) {
+    GameObject& object = *level->objects[i];
+    dragAnchor = mouseWorld() - corner;
+    dragIndex = i;
+    dragMode = mode;
+    dragTarget = &object;
+    if (!shift && !object.isSelected()) {
+      level->deselectAll();
+    }
+    object.setSelected(true);
+    hit = true;
+  };
+
+  const int body = level->platformIntersecting(probe);
+  if (body != -1) {
+    const GameObject& object = *level->objects[body];
+    grab(body, Point2D(object.getX(), object.getY()), DRAG_MOVE);
+  }
+  // Runs after the body test and overrides its drag: a click touching both
+  // an object and a resize handle resizes.
+  const int handle = level->resizeIntersecting(probe);
+  if (handle != -1) {
+    const GameObject& object = *level->objects[handle];
+    grab(handle, Point2D(object.getRight(), object.getBottom()), DRAG_RESIZE);
+  }
+  if (!hit) {
+    level->deselectAll();
+  }
+}
+
+void World::mouseButtonUp(const SDL_Event& e) {
+  if (e.button.button == LEFT_BUTTON && (dragMode == DRAG_MOVE || dragMode == DRAG_RESIZE)) {
+    dragMode = DRAG_NONE;
+  }
+}
