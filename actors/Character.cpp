@@ -1,1 +1,193 @@
-// Implementation pending.
+#include "actors/Character.h"
+
+#include "common/Functions.h"
+#include "input/KeyBinding.h"
+#include "objects/GameObject.h"
+
+#include <GL/gl.h>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// What a platform type allows beyond being solid. A type in neither table
+// (PLAIN, or a value a level file made up) is only a wall.
+constexpr Platform::PlatformType climbable[] = {Platform::CLIMBABLE};
+constexpr Platform::PlatformType jumpable[] = {Platform::CLIMBABLE, Platform::JUMPABLE};
+
+// Accelerations, px/s^2. Gravity also pulls a character down a wall it
+// cannot climb.
+constexpr double GRAVITY = 1000;
+constexpr double GROUND_FRICTION = 1000;
+constexpr double WALL_BRAKE = 2000;
+
+// Speeds, px/s; negative y is up.
+constexpr double GROUND_JUMP_SPEED = -700;
+// A wall jump keeps half of the vertical speed it starts with, adds this
+// lift, and pushes away from the wall with this horizontal speed (written
+// for a wall on the right, mirrored for one on the left).
+constexpr double WALL_JUMP_KEPT_SHARE = 0.5;
+constexpr double WALL_JUMP_LIFT = -500;
+constexpr double WALL_JUMP_PUSH = -200;
+
+// The stop threshold of friction and wall brake: a speed whose whole part is
+// 0 (below 1 px/s in size) stops dead. Friction itself is a fixed step that
+// may overshoot zero; only this test ever brings a speed to rest. std::trunc
+// rather than a cast to int, so that no speed, however large, is undefined.
+bool stopsDead(double speed) {
+  return std::trunc(speed) == 0;
+}
+
+// Truncation toward zero for drawing, saturated at the int range: a
+// character that has been falling for half an hour is far beyond it.
+int truncateToInt(double v) {
+  if (std::isnan(v)) {
+    return 0;
+  }
+  if (v >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  if (v <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  return static_cast<int>(v);
+}
+
+} // namespace
+
+Character::Character(const KeyBinding* keyBinding) : keyBinding(keyBinding) {
+  // Play mode keeps at most one object here; reserving it keeps the
+  // per-frame refresh free of allocation.
+  adjacent.reserve(1);
+}
+
+RectangularSector Character::getRectangularSector() const {
+  return RectangularSector(position.getX() - HALF_SIZE, position.getY() - HALF_SIZE, 2 * HALF_SIZE,
+                           2 * HALF_SIZE);
+}
+
+void Character::updatePos(int dt) {
+  position += velocity.convertPixelPerSecond(dt);
+}
+
+// Only GROUNDED changes the horizontal speed, only the other poses the
+// vertical one.
+void Character::updateVel(int dt) {
+  switch (pose) {
+  case JUMPING:
+  case FALLING:
+    velocity.incY(pps(GRAVITY, dt));
+    break;
+  case GROUNDED: {
+    double a = velocity.getX() > 0 ? -GROUND_FRICTION : GROUND_FRICTION;
+    if (stopsDead(velocity.getX())) {
+      velocity.setX(0);
+      a = 0;
+    }
+    velocity.incX(pps(a, dt));
+    break;
+  }
+  case CLINGING: {
+    double a = velocity.getY() > 0 ? -WALL_BRAKE : WALL_BRAKE;
+    if (stopsDead(velocity.getY())) {
+      velocity.setY(0);
+      a = 0;
+    }
+    if (!canClimb()) {
+      a = GRAVITY;
+    }
+    velocity.incY(pps(a, dt));
+    // The grip lasts only while the key toward the wall is held.
+    if (isDirection(LEFT) && !keyBinding->check("left")) {
+      setPose(FALLING);
+    }
+    if (isDirection(RIGHT) && !keyBinding->check("right")) {
+      setPose(FALLING);
+    }
+    break;
+  }
+  }
+}
+
+void Character::jump() {
+  if (isPose(GROUNDED)) {
+    velocity.setY(GROUND_JUMP_SPEED);
+    setPose(JUMPING);
+  } else if (isPose(CLINGING) && canJump()) {
+    velocity.setY(WALL_JUMP_KEPT_SHARE * velocity.getY());
+    velocity.incY(WALL_JUMP_LIFT);
+    velocity.incX(WALL_JUMP_PUSH);
+    if (isDirection(LEFT)) {
+      velocity.setX(-velocity.getX());
+    }
+    setPose(JUMPING);
+  }
+}
+
+void Character::ground() {
+  setPose(GROUNDED);
+  velocity.setY(0);
+}
+
+bool Character::canJumpOn(Platform::PlatformType t) {
+  for (const Platform::PlatformType e : jumpable) {
+    if (t == e) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Character::canClimbOn(Platform::PlatformType t) {
+  for (const Platform::PlatformType e : climbable) {
+    if (t == e) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Character::hasAdjacentType(Platform::PlatformType t) const {
+  for (const GameObject* o : adjacent) {
+    const auto* platform = dynamic_cast<const Platform*>(o);
+    if (platform != nullptr && platform->getPlatformType() == t) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Character::canJump() const {
+  for (const Platform::PlatformType e : jumpable) {
+    if (hasAdjacentType(e)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Character::canClimb() const {
+  for (const Platform::PlatformType e : climbable) {
+    if (hasAdjacentType(e)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Character::adjacentObject(const GameObject* o) {
+  adjacent.push_back(o);
+}
+
+void Character::clearAdjacent() {
+  adjacent.clear();
+}
+
+void Character::draw() const {
+  glColor3f(0, 0, 1);
+  glBegin(GL_POLYGON);
+  rect(truncateToInt(position.getX() - HALF_SIZE), truncateToInt(position.getY() - HALF_SIZE),
+       truncateToInt(position.getX() + HALF_SIZE), truncateToInt(position.getY() + HALF_SIZE));
+  glEnd();
+}

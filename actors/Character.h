@@ -21,19 +21,28 @@ public:
   // character met the object.
   enum Side : int { TOP = 0, LEFT_SIDE = 1, RIGHT_SIDE = 2, BOTTOM = 3 };
 
-  // keyBinding is the world's; not owned.
+  // Half the side of the square box: placing position this far from an
+  // edge puts the box flush against it.
+  static constexpr double HALF_SIZE = 10;
+
+  // keyBinding is the world's, must outlive the character and is not owned.
+  // 100 of 100 hit points, FALLING, at rest at (0, 0), touching nothing.
   explicit Character(const KeyBinding* keyBinding);
 
   // (x - 10, y - 10, 20, 20) around position.
   RectangularSector getRectangularSector() const;
+  // position += velocity over dt milliseconds.
   void updatePos(int dt);
-  // Pose-dependent change of velocity: gravity, ground friction, wall brake,
-  // letting go of a wall.
+  // Pose-dependent change of velocity over dt milliseconds: gravity, ground
+  // friction, wall brake, letting go of a wall. Play mode calls it once per
+  // frame, after the move and the contact response.
   void updateVel(int dt);
-  // Ground jump or wall jump; nothing in any other case.
+  // Ground jump or wall jump; nothing in any other case. Play mode calls it
+  // every frame "jump" is held, and a wall grab may call it.
   void jump();
-  // The contact response to one level object; sides holds four flags
-  // indexed by Side. dt is not used.
+  // The contact response to the one level object play mode found
+  // overlapping this frame (null: none). sides holds four flags indexed by
+  // Side, naming the sides of the character that met it. dt is not used.
   void collide(int dt, const GameObject* object, const bool* sides);
 
   bool isDirection(Direction d) const { return direction == d; }
@@ -47,9 +56,11 @@ public:
 
   static bool canJumpOn(Platform::PlatformType t);
   static bool canClimbOn(Platform::PlatformType t);
+  // Whether adjacent holds a Platform of type t; other objects never match.
   bool hasAdjacentType(Platform::PlatformType t) const;
   bool canJump() const;
   bool canClimb() const;
+  // Play mode passes the first object found touching at the end of a frame.
   void adjacentObject(const GameObject* o);
   void clearAdjacent();
   const std::vector<const GameObject*>& getAdjacent() const { return adjacent; }
@@ -62,21 +73,25 @@ public:
   void incCurrentHp(int n) { setCurrentHp(getCurrentHp() + n); }
   void fullHp() { setCurrentHp(getMaxHp()); }
 
-  // The blue square; in the world's camera transform, untextured.
+  // The blue square, filled; in the world's camera transform, untextured.
+  // Leaves the colour set to blue.
   void draw() const;
 
-  // Read and written directly by the world and play mode.
+  // The centre of the box, in level pixels. Read and written directly by the
+  // world and play mode.
   Point2D position;
+  // Pixels per second, y downwards. Read and written directly by play mode.
   Point2D velocity;
 
 private:
+  // Never clamped: current may drop below 0 or exceed max.
   int maxHp = 100;
   int currentHp = 100;
   // The objects found touching at the end of the previous frame; they
   // belong to the level.
   std::vector<const GameObject*> adjacent;
   const KeyBinding* keyBinding;
-  // Set by a wall grab, read only while clinging.
+  // The side of the wall held; set by a wall grab, read only while clinging.
   Direction direction = RIGHT;
   Pose pose = FALLING;
 };
