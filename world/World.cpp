@@ -1,1 +1,275 @@
-// Implementation pending.
+#include "world/World.h"
+
+#include "actors/Character.h"
+#include "common/Functions.h"
+#include "gfx/Menu.h"
+#include "gfx/TextureHandler.h"
+#include "input/KeyBinding.h"
+#include "input/KeyState.h"
+#include "objects/GameObject.h"
+#include "objects/Level.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// The level played when Levels/loadlevel.txt names none; saving creates it.
+const char* const UNTITLED_LEVEL = "untitled.data";
+
+constexpr int MESSAGE_X = 5;
+constexpr int MESSAGE_Y = 20;
+constexpr int MESSAGE_MS = 2000;
+
+// The hit-point bar's box hangs from the top-right corner.
+constexpr int BAR_RIGHT_MARGIN = 210;
+constexpr int BAR_TOP = 10;
+constexpr int BAR_WIDTH = 200;
+constexpr int BAR_HEIGHT = 10;
+
+constexpr int MARKER_SIZE = 10;
+constexpr double GRID = 10.0;
+
+// Pasted objects land on the largest grid line not above their position.
+double gridDown(double v) {
+  return GRID * std::floor(v / GRID);
+}
+
+// A window-pixel coordinate truncated toward zero. Values far outside any
+// window are held at a bound rather than overflowing the int.
+int toPixel(double v) {
+  constexpr double LIMIT = 1e9;
+  if (std::isnan(v)) {
+    return 0;
+  }
+  return static_cast<int>(std::clamp(v, -LIMIT, LIMIT));
+}
+
+void fillRect(int left, int top, int right, int bottom) {
+  glBegin(GL_POLYGON);
+  rect(left, top, right, bottom);
+  glEnd();
+}
+
+bool levelFileExists(const std::string& file) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(createPath("/Levels/" + file), error);
+}
+
+} // namespace
+
+World::World(int width, int height, KeyState* keyState)
+    : keyState(keyState), width(width), height(height) {
+  levelName.clear();
+  editMode = false;
+
+  keyBinding = std::make_unique<KeyBinding>(keyState);
+  keyBinding->bind("up", SDLK_w);
+  keyBinding->bind("left", SDLK_a);
+  keyBinding->bind("down", SDLK_s);
+  keyBinding->bind("right", SDLK_d);
+  keyBinding->bind("jump", SDLK_SPACE);
+
+  menu.reset();
+  clipboard.reset();
+  projectiles.clear();
+  floatingTexts.clear();
+  mouse.set(0, 0);
+  offset.set(0, 0);
+
+  character = std::make_unique<Character>(keyBinding.get());
+  textureHandler = std::make_unique<TextureHandler>();
+  textureHandler->load("/Images/test.bmp", "test");
+  level = std::make_unique<Level>();
+
+  const std::vector<std::string> lines = readFile("Levels/loadlevel.txt");
+  if (!lines.empty()) {
+    levelName = lines.front();
+    level->loadLevel(levelName);
+  } else {
+    // Without a level list the game still needs a name to save under. A
+    // level saved under it in an earlier session is picked up again rather
+    // than overwritten by the next save of an empty one.
+    levelName = UNTITLED_LEVEL;
+    if (levelFileExists(levelName)) {
+      level->loadLevel(levelName);
+    }
+  }
+  resetLevel();
+}
+
+World::~World() = default;
+
+void World::update(int ms) {
+  for (auto it = floatingTexts.begin(); it != floatingTexts.end();) {
+    if (it->update(ms)) {
+      ++it;
+    } else {
+      it = floatingTexts.erase(it);
+    }
+  }
+
+  if (menu) {
+    if (menu->update(ms)) {
+      menuClosed();
+    }
+    return;
+  }
+
+  if (editMode) {
+    updateEdit(ms);
+  } else {
+    updatePlay(ms);
+  }
+}
+
+void World::draw() const {
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  // Whole pixels only, so that the textured level does not shimmer while the
+  // camera glides.
+  glTranslated(std::trunc(-offset.x), std::trunc(-offset.y), 0);
+
+  if (!editMode) {
+    character->draw();
+  }
+  textureHandler->bind("test");
+  level->draw(editMode);
+  textureHandler->unbind();
+  for (const Projectile& projectile : projectiles) {
+    projectile.draw();
+  }
+
+  glPopMatrix();
+
+  for (const FloatingText& text : floatingTexts) {
+    text.draw(offset);
+  }
+  if (menu) {
+    menu->draw();
+  }
+
+  const int barX = width - BAR_RIGHT_MARGIN;
+  double fraction =
+      static_cast<double>(character->getCurrentHp()) / static_cast<double>(character->getMaxHp());
+  // Also catches the NaN of a character without hit points to lose.
+  if (!(fraction >= 0)) {
+    fraction = 0;
+  }
+  glColor3d(0.4, 0, 0);
+  fillRect(barX, BAR_TOP, barX + BAR_WIDTH, BAR_TOP + BAR_HEIGHT);
+  glColor3d(1, 0, 0);
+  fillRect(barX, BAR_TOP, barX + toPixel(BAR_WIDTH * fraction), BAR_TOP + BAR_HEIGHT);
+
+  if (editMode) {
+    const int left = toPixel(mouse.x - MARKER_SIZE / 2);
+    const int top = toPixel(mouse.y - MARKER_SIZE / 2);
+    glColor3d(1, 0, 0);
+    fillRect(left, top, left + MARKER_SIZE, top + MARKER_SIZE);
+  }
+}
+
+void World::keyDown(const SDL_Event& e) {
+  const Uint16 k = static_cast<Uint16>(e.key.keysym.sym);
+
+  if (menu) {
+    menu->keyDown(e);
+    if (k == SDLK_ESCAPE) {
+      menu.reset();
+    }
+    return;
+  }
+
+  // Each row tests the mode as it is after the rows before it: the e that
+  // enters edit mode reaches the level's key handling, the one that leaves
+  // it does not.
+  if (k == SDLK_l) {
+    showLevelList();
+  }
+  if (k == SDLK_e) {
+    enableEditMode(!editMode);
+  }
+  if (!editMode) {
+    return;
+  }
+  if (k == SDLK_BACKQUOTE) {
+    showToolList();
+  }
+  if (k == SDLK_EQUALS) {
+    if (level->saveLevel(levelName)) {
+      message("Saved as " + levelName + "!");
+    } else {
+      message("Save FAILED!");
+    }
+  }
+  if (k == SDLK_x) {
+    clipboard = level->copy(true);
+  }
+  if (k == SDLK_c) {
+    clipboard = level->copy(false);
+  }
+  if (k == SDLK_v && clipboard) {
+    paste();
+  }
+  if (k == SDLK_BACKSPACE) {
+    level->copy(true);
+  }
+  level->keyDown(e);
+}
+
+void World::keyUp(const SDL_Event&) {}
+
+void World::paste() {
+  level->deselectAll();
+  const Point2D at = mouseWorld();
+  for (const std::unique_ptr<GameObject>& original : *clipboard) {
+    std::unique_ptr<GameObject> object = original->clone();
+    object->incX(at.x);
+    object->incY(at.y);
+    object->setPos(gridDown(object->getX()), gridDown(object->getY()));
+    object->setSelected(true);
+    level->addObject(std::move(object));
+  }
+}
+
+void World::message(const std::string& text) {
+  floatingTexts.emplace_back(MESSAGE_X, MESSAGE_Y, text, MESSAGE_MS, true);
+}
+
+void World::resetLevel() {
+  level->refresh();
+  character->position = level->getSpawnPoint();
+  character->velocity.set(0, 0);
+  character->fullHp();
+  character->setPose(Character::FALLING);
+  // What the character touched belongs to the old run: after a reload or a
+  // cut those objects are gone, and a jump must not ask them anything.
+  character->clearAdjacent();
+}
+
+void World::setMouse(double x, double y) {
+  mouse.set(x, y);
+}
+
+void World::setOffset(double x, double y) {
+  offset.set(x, y);
+}
+
+const std::vector<std::unique_ptr<GameObject>>* World::getClipboard() const {
+  return clipboard ? &*clipboard : nullptr;
+}
+
+Point2D World::mouseWorld() const {
+  return mouse + offset;
+}
+
+GameObject* World::dragObject() const {
+  if (dragIndex < 0 || dragIndex >= static_cast<int>(level->objects.size())) {
+    return nullptr;
+  }
+  return level->objects[static_cast<std::size_t>(dragIndex)].get();
+}
