@@ -1,1 +1,92 @@
-// Implementation pending.
+#include "objects/GameObject.h"
+
+#include "common/Functions.h"
+
+#include <GL/gl.h>
+
+#include <charconv>
+#include <cstdint>
+
+GameObject::GameObject(double x, double y, double w, double h, ObjectType t)
+    : RectangularSector(x, y, w, h), type(t) {}
+
+GameObject::GameObject(const RectangularSector& r, ObjectType t)
+    : RectangularSector(r.getX(), r.getY(), r.getWidth(), r.getHeight()), type(t) {}
+
+bool GameObject::update(int) {
+  return true;
+}
+
+void GameObject::draw(bool editView) const {
+  if (type == SPAWN_POINT && editView) {
+    glColor3f(0, 0, 1);
+    glBegin(GL_LINE_LOOP);
+    glVertecies();
+    glEnd();
+  } else if (type == GOAL_AREA) {
+    glColor3f(0, 1, 0);
+    glBegin(GL_LINE_LOOP);
+    glVertecies();
+    glEnd();
+  }
+  if (selected && editView) {
+    drawSelectBox();
+  }
+}
+
+void GameObject::keyDown(const SDL_Event& e) {
+  const auto key = static_cast<std::uint16_t>(e.key.keysym.sym);
+  if (key == SDLK_UP) {
+    incY(-10);
+  }
+  if (key == SDLK_DOWN) {
+    incY(10);
+  }
+  if (key == SDLK_LEFT) {
+    incX(-10);
+  }
+  if (key == SDLK_RIGHT) {
+    incX(10);
+  }
+}
+
+void GameObject::appendCommonFields(std::string& out) const {
+  char buffer[16];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(type));
+  out.append(buffer, written.ptr);
+  for (const double value : {getX(), getY(), getWidth(), getHeight()}) {
+    out += ' ';
+    appendNumber(out, value / 10.0);
+  }
+  out += ' ';
+}
+
+std::string GameObject::getSaveString() const {
+  std::string line;
+  appendCommonFields(line);
+  line += '\n';
+  return line;
+}
+
+std::unique_ptr<GameObject> GameObject::clone() const {
+  return std::make_unique<GameObject>(getX(), getY(), getWidth(), getHeight(), type);
+}
+
+void GameObject::refresh() {
+  active = true;
+}
+
+void GameObject::drawSelectBox() const {
+  glColor3f(0.3f, 0.5f, 1.0f);
+  for (int d = 4; d <= 6; ++d) {
+    glBegin(GL_LINE_LOOP);
+    rect(static_cast<int>(getX() - d), static_cast<int>(getY() - d),
+         static_cast<int>(getX() + getWidth() + d - 1),
+         static_cast<int>(getY() + getHeight() + d - 1));
+    glEnd();
+  }
+  glColor3f(0, 1, 0);
+  glBegin(GL_POLYGON);
+  getResizeBox().glVertecies();
+  glEnd();
+}
