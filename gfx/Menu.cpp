@@ -1,1 +1,120 @@
-// Implementation pending.
+#include "gfx/Menu.h"
+
+#include "common/Functions.h"
+
+#include <GL/gl.h>
+
+#include <utility>
+
+namespace {
+
+// Layout, in window pixels: centre x, first baseline, row pitch, the ascent
+// and descent allowed for the font, and the margin around text.
+constexpr int C = 300;
+constexpr int Y = 100;
+constexpr int PITCH = 38;
+constexpr int A = 20;
+constexpr int D = 5;
+constexpr int P = 5;
+
+void filledBox(int left, int top, int right, int bottom) {
+  glBegin(GL_POLYGON);
+  rect(left, top, right, bottom);
+  glEnd();
+}
+
+void outlinedBox(int left, int top, int right, int bottom) {
+  glBegin(GL_LINE_LOOP);
+  rect(left, top, right, bottom);
+  glEnd();
+}
+
+} // namespace
+
+Menu::Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
+           MenuType type)
+    : title(std::move(title)), type(type), position(position), items(items) {}
+
+bool Menu::update(int /*ms*/) {
+  return done;
+}
+
+void Menu::keyDown(const SDL_Event& event) {
+  const int n = items ? static_cast<int>(items->size()) : 0;
+  switch (event.key.keysym.sym) {
+  case SDLK_RETURN:
+    done = true;
+    break;
+  case SDLK_UP:
+    --selected;
+    break;
+  case SDLK_DOWN:
+    ++selected;
+    break;
+  case SDLK_LEFT:
+    selected = 0;
+    break;
+  case SDLK_RIGHT:
+    selected = n - 1;
+    break;
+  default:
+    break;
+  }
+  if (selected < 0) {
+    selected = n - 1;
+  } else if (selected > n - 1) {
+    selected = 0;
+  }
+}
+
+bool Menu::hasSelection() const {
+  return items && selected >= 0 && selected < static_cast<int>(items->size());
+}
+
+void Menu::draw() const {
+  const int n = items ? static_cast<int>(items->size()) : 0;
+  int w = 0;
+  for (int i = 0; i < n; ++i) {
+    const int itemWidth = stringWidth((*items)[i]);
+    if (itemWidth > w) {
+      w = itemWidth;
+    }
+  }
+  const int t = stringWidth(title);
+
+  const int titleLeft = C - t / 2 - P;
+  const int titleTop = Y - 2 * A - 4 * P - D;
+  const int titleRight = C + t / 2 + P;
+  const int titleBottom = Y - A - 2 * P - D;
+  glColor3d(0.2, 0.2, 0.2);
+  filledBox(titleLeft, titleTop, titleRight, titleBottom);
+  glColor3d(1, 1, 1);
+  outlinedBox(titleLeft, titleTop, titleRight, titleBottom);
+  glColor3d(0, 0, 1);
+  drawText(C - t / 2, Y - A - 4 * P - P / 2, title);
+
+  const int l = C - w / 2;
+  const int listLeft = l - 2 * P;
+  const int listTop = Y - A - 2 * P;
+  const int listRight = l + w + 2 * P;
+  const int listBottom = Y + PITCH * (n - 1) + D + 2 * P;
+  glColor3d(0.2, 0.2, 0.2);
+  filledBox(listLeft, listTop, listRight, listBottom);
+  glColor3d(1, 1, 1);
+  outlinedBox(listLeft, listTop, listRight, listBottom);
+
+  for (int i = 0; i < n; ++i) {
+    const int baseline = Y + PITCH * i;
+    const int rowLeft = l - P;
+    const int rowTop = baseline - A - P;
+    const int rowRight = l + w + P;
+    const int rowBottom = baseline + D + P;
+    if (i == selected) {
+      glColor3d(0, 0, 1);
+      filledBox(rowLeft, rowTop, rowRight, rowBottom);
+    }
+    glColor3d(1, 1, 1);
+    outlinedBox(rowLeft, rowTop, rowRight, rowBottom);
+    drawText(l, baseline, (*items)[i]);
+  }
+}

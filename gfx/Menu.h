@@ -24,9 +24,16 @@ public:
   // first/last item. Other keys (Escape included) change nothing.
   void keyDown(const SDL_Event& event);
   int getSelected() const { return selected; }
+  // False while the selection names no item, which is always the case for
+  // a menu without items: its choice must not be acted on.
+  bool hasSelection() const;
   MenuType getType() const { return type; }
+  // The point given at construction; the layout does not depend on it.
+  const Point2D* getPosition() const { return position; }
   void setType(MenuType t) { type = t; }
-  // Window coordinates; always at the same place, centred on x = 300.
+  // Window coordinates; always at the same place, centred on x = 300. A
+  // menu without items shows its title over an empty list box. Sets the
+  // colour; touches no other GL state.
   void draw() const;
 
 private:

@@ -1,1 +1,24 @@
-// Implementation pending.
+#include "gfx/TextureHandler.h"
+
+#include "common/Functions.h"
+
+#include <GL/gl.h>
+
+void TextureHandler::load(const std::string& path, const std::string& name) {
+  // A replaced texture stays allocated: nothing tells whether it is still
+  // bound somewhere.
+  textures[name] = loadTextureBMP(path.c_str());
+}
+
+void TextureHandler::bind(const std::string& name) {
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textures[name]));
+}
+
+void TextureHandler::unbind() {
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+unsigned long TextureHandler::get(const std::string& name) const {
+  const auto it = textures.find(name);
+  return it == textures.end() ? 0 : it->second;
+}
