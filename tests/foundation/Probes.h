@@ -1,0 +1,38 @@
+#pragma once
+
+#include "support/GLWindow.h"
+
+#include <functional>
+#include <vector>
+
+// A block of the back buffer read at once, addressed in window pixels
+// (y down), for probes that look for where something was drawn.
+class PixelBlock {
+public:
+  PixelBlock(int left, int top, int width, int height);
+
+  Rgb at(int x, int y) const;
+  // True when some pixel of the block differs from the background.
+  bool anyOtherThan(Rgb background) const;
+  // Bounds of the pixels that differ from the background, inclusive.
+  // False when there are none.
+  bool bounds(Rgb background, int& left, int& top, int& right, int& bottom) const;
+  // The brightest red channel among the pixels.
+  int maxRed() const;
+
+private:
+  int left;
+  int top;
+  int width;
+  int height;
+  std::vector<Rgb> pixels;
+};
+
+// One vertex as OpenGL's feedback mode reports it: window position with
+// y down, and the texture coordinate.
+struct FedVertex {
+  float x, y, s, t;
+};
+
+// The vertices that draw() emits, captured as points.
+std::vector<FedVertex> captureVertices(const std::function<void()>& emit);
