@@ -84,6 +84,9 @@ World::World(int width, int height, KeyState* keyState)
   character = std::make_unique<Character>(keyBinding.get());
   textureHandler = std::make_unique<TextureHandler>();
   textureHandler->load("/Images/test.bmp", "test");
+  // Loading leaves the new texture bound; the first frame's character must
+  // not be drawn through it.
+  textureHandler->unbind();
   level = std::make_unique<Level>();
 
   const std::vector<std::string> lines = readFile("Levels/loadlevel.txt");

@@ -18,8 +18,38 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Level-file lines from pixel values (multiples of 10), as the game writes
+// them: fields in tenths, each followed by a space.
+namespace levelfile {
+inline std::string object(int type, int x, int y, int w, int h) {
+  return std::to_string(type) + " " + std::to_string(x / 10) + " " + std::to_string(y / 10) + " " +
+         std::to_string(w / 10) + " " + std::to_string(h / 10) + " ";
+}
+inline std::string platform(int x, int y, int w, int h, int platformType) {
+  return object(1, x, y, w, h) + std::to_string(platformType) + " ";
+}
+inline std::string spawn(int x, int y) {
+  return object(2, x, y, 20, 20);
+}
+inline std::string goal(int x, int y) {
+  return object(3, x, y, 100, 100);
+}
+inline std::string monster(int x, int y) {
+  return object(4, x, y, 20, 20);
+}
+} // namespace levelfile
+
+// Readable failure messages for the values scenarios compare.
+inline void PrintTo(const Point2D& p, std::ostream* os) {
+  *os << "(" << p.x << ", " << p.y << ")";
+}
+inline void PrintTo(const Rgb& c, std::ostream* os) {
+  *os << "rgb(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
+}
 
 class WorldScenario : public ::testing::Test {
 protected:
