@@ -31,12 +31,17 @@ constexpr double WALL_JUMP_KEPT_SHARE = 0.5;
 constexpr double WALL_JUMP_LIFT = -500;
 constexpr double WALL_JUMP_PUSH = -200;
 
-// The stop threshold of friction and wall brake: a speed whose whole part is
-// 0 (below 1 px/s in size) stops dead. Friction itself is a fixed step that
-// may overshoot zero; only this test ever brings a speed to rest. std::trunc
-// rather than a cast to int, so that no speed, however large, is undefined.
-bool stopsDead(double speed) {
-  return std::trunc(speed) == 0;
+// Friction and the wall brake: an acceleration of the given size against
+// the speed, except that a speed whose whole part is 0 (below 1 px/s in size)
+// stops dead, set to 0 with no acceleration. The step itself is not clamped
+// and may overshoot zero; only this stop ever brings a speed to rest.
+// std::trunc rather than a cast to int, so that no speed is out of range.
+double brakingAcceleration(double& speed, double deceleration) {
+  if (std::trunc(speed) == 0) {
+    speed = 0;
+    return 0;
+  }
+  return speed > 0 ? -deceleration : deceleration;
 }
 
 // Truncation toward zero for drawing, saturated at the int range: a
@@ -80,20 +85,13 @@ void Character::updateVel(int dt) {
     velocity.incY(pps(GRAVITY, dt));
     break;
   case GROUNDED: {
-    double a = velocity.getX() > 0 ? -GROUND_FRICTION : GROUND_FRICTION;
-    if (stopsDead(velocity.getX())) {
-      velocity.setX(0);
-      a = 0;
-    }
+    const double a = brakingAcceleration(velocity.x, GROUND_FRICTION);
     velocity.incX(pps(a, dt));
     break;
   }
   case CLINGING: {
-    double a = velocity.getY() > 0 ? -WALL_BRAKE : WALL_BRAKE;
-    if (stopsDead(velocity.getY())) {
-      velocity.setY(0);
-      a = 0;
-    }
+    double a = brakingAcceleration(velocity.y, WALL_BRAKE);
+    // A wall that cannot be climbed gives no grip: the character slides.
     if (!canClimb()) {
       a = GRAVITY;
     }

@@ -84,6 +84,12 @@ public:
   Point2D velocity;
 
 private:
+  // A platform met on the given side of the character, not while clinging:
+  // put flush at flushX, then the wall grab (with the wall jump inside it)
+  // when the key toward the wall or "jump" is held, else the horizontal
+  // speed times glanceFactor.
+  void meetWall(Direction side, double flushX, double glanceFactor, Platform::PlatformType type);
+
   // Never clamped: current may drop below 0 or exceed max.
   int maxHp = 100;
   int currentHp = 100;

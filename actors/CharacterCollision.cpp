@@ -23,6 +23,24 @@ constexpr int MONSTER_CONTACT_HP = -30;
 
 } // namespace
 
+void Character::meetWall(Direction side, double flushX, double glanceFactor,
+                         Platform::PlatformType type) {
+  position.setX(flushX);
+  const char* toward = side == LEFT ? "left" : "right";
+  if (keyBinding->check(toward) || keyBinding->check("jump")) {
+    setDirection(side);
+    setPose(CLINGING);
+    velocity.setX(0);
+    // Only a wall found touching last frame as well lets jump() leave it at
+    // once; one reached from a distance is jumped off on a later frame.
+    if (keyBinding->check("jump") && canJumpOn(type)) {
+      jump();
+    }
+  } else {
+    velocity.setX(glanceFactor * velocity.getX());
+  }
+}
+
 // The horizontal response comes before the vertical one, so a landing in the
 // same call undoes a wall grab or wall jump.
 void Character::collide(int /*dt*/, const GameObject* object, const bool* sides) {
@@ -31,31 +49,12 @@ void Character::collide(int /*dt*/, const GameObject* object, const bool* sides)
     // already stopped the character sideways.
     if (!isPose(CLINGING)) {
       if (sides[RIGHT_SIDE]) {
-        position.setX(platform->getLeft() - HALF_SIZE);
-        if (keyBinding->check("right") || keyBinding->check("jump")) {
-          setDirection(RIGHT);
-          setPose(CLINGING);
-          velocity.setX(0);
-          // Only a wall touched last frame too lets jump() leave it at once.
-          if (keyBinding->check("jump") && canJumpOn(platform->getPlatformType())) {
-            jump();
-          }
-        } else {
-          velocity.setX(RIGHT_WALL_SPEED_FACTOR * velocity.getX());
-        }
+        meetWall(RIGHT, platform->getLeft() - HALF_SIZE, RIGHT_WALL_SPEED_FACTOR,
+                 platform->getPlatformType());
       }
       if (sides[LEFT_SIDE]) {
-        position.setX(platform->getRight() + HALF_SIZE);
-        if (keyBinding->check("left") || keyBinding->check("jump")) {
-          setDirection(LEFT);
-          setPose(CLINGING);
-          velocity.setX(0);
-          if (keyBinding->check("jump") && canJumpOn(platform->getPlatformType())) {
-            jump();
-          }
-        } else {
-          velocity.setX(LEFT_WALL_SPEED_FACTOR * velocity.getX());
-        }
+        meetWall(LEFT, platform->getRight() + HALF_SIZE, LEFT_WALL_SPEED_FACTOR,
+                 platform->getPlatformType());
       }
     }
     if (sides[BOTTOM]) {
