@@ -201,6 +201,15 @@ bool parseLeadingInt(std::string_view field, int& value) {
 
 void appendNumber(std::string& out, double value) {
   char buffer[32];
+  // Saved coordinates are nearly always whole tenths, and a whole number
+  // below a million prints as its digits under %g: the integer conversion
+  // writes the same bytes several times faster. Zero keeps its sign through
+  // the general path ("-0").
+  if (value != 0 && value > -1e6 && value < 1e6 && value == static_cast<int>(value)) {
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(value));
+    out.append(buffer, written.ptr);
+    return;
+  }
   const auto written =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
   out.append(buffer, written.ptr);

@@ -24,20 +24,28 @@ bool readTenths(std::string_view field, double& pixels) {
 }
 
 // The object one line describes, or nothing for a line that describes none.
-// Fields are split as splitString(line, ' ') splits them, in place.
+// Fields are split as splitString(line, ' ') splits them, but in place.
 std::unique_ptr<GameObject> parseLine(std::string_view line) {
   std::array<std::string_view, 6> fields;
   std::size_t count = 0;
-  std::size_t previous = std::string_view::npos;
-  std::size_t position = 0;
-  // Fields past the sixth are never read, so counting stops there.
-  do {
-    position = line.find(' ', position + 1);
-    const std::size_t begin = previous + 1;
-    fields[count++] = position == std::string_view::npos ? line.substr(begin)
-                                                         : line.substr(begin, position - begin);
-    previous = position;
-  } while (position != std::string_view::npos && count < fields.size());
+  // The search for the first separator starts at the second character, so
+  // a leading space stays in the first field. Fields past the sixth are
+  // never read, so splitting stops there.
+  std::size_t begin = 0;
+  bool more = false;
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    if (line[i] == ' ') {
+      fields[count++] = line.substr(begin, i - begin);
+      begin = i + 1;
+      if (count == fields.size()) {
+        more = true;
+        break;
+      }
+    }
+  }
+  if (!more) {
+    fields[count++] = line.substr(begin);
+  }
 
   const std::size_t given = count;
   // A platform line without its kind reads as CLIMBABLE; a five-field

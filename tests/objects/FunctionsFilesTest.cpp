@@ -37,19 +37,19 @@ TEST_P(AppendNumberMatchesPrintf, SameBytesAsPercentG) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AppendNumberMatchesPrintf,
-    ::testing::Values(NumberRow{"zero", 0.0}, NumberRow{"negativeZero", -0.0},
-                      NumberRow{"half", 0.5}, NumberRow{"negativeThreeAndAHalf", -3.5},
-                      NumberRow{"wholeTenth", 40.0}, NumberRow{"offGridTenth", 12.5},
-                      NumberRow{"sixDigits", 999999.0}, NumberRow{"roundsUpToExponent", 999999.5},
-                      NumberRow{"million", 1000000.0}, NumberRow{"largeCoordinate", 1234567.0},
-                      NumberRow{"negativeLarge", -1234567.0}, NumberRow{"tenThousandth", 0.0001},
-                      NumberRow{"belowTenThousandth", 0.00001},
-                      NumberRow{"sevenSignificant", 123.4567},
-                      NumberRow{"negativeSmall", -0.000123456}, NumberRow{"huge", 1e300},
-                      NumberRow{"tiny", 5e-324},
-                      NumberRow{"infinity", std::numeric_limits<double>::infinity()},
-                      NumberRow{"negativeInfinity", -std::numeric_limits<double>::infinity()},
-                      NumberRow{"oneThird", 1.0 / 3.0}, NumberRow{"intMaxTenth", INT_MAX / 10.0}),
+    ::testing::Values(
+        NumberRow{"zero", 0.0}, NumberRow{"negativeZero", -0.0}, NumberRow{"half", 0.5},
+        NumberRow{"negativeThreeAndAHalf", -3.5}, NumberRow{"wholeTenth", 40.0},
+        NumberRow{"wholeNegative", -30.0}, NumberRow{"negativeSixDigits", -999999.0},
+        NumberRow{"belowMillionNegative", -999999.5}, NumberRow{"offGridTenth", 12.5},
+        NumberRow{"sixDigits", 999999.0}, NumberRow{"roundsUpToExponent", 999999.5},
+        NumberRow{"million", 1000000.0}, NumberRow{"largeCoordinate", 1234567.0},
+        NumberRow{"negativeLarge", -1234567.0}, NumberRow{"tenThousandth", 0.0001},
+        NumberRow{"belowTenThousandth", 0.00001}, NumberRow{"sevenSignificant", 123.4567},
+        NumberRow{"negativeSmall", -0.000123456}, NumberRow{"huge", 1e300},
+        NumberRow{"tiny", 5e-324}, NumberRow{"infinity", std::numeric_limits<double>::infinity()},
+        NumberRow{"negativeInfinity", -std::numeric_limits<double>::infinity()},
+        NumberRow{"oneThird", 1.0 / 3.0}, NumberRow{"intMaxTenth", INT_MAX / 10.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppendNumber, WorkedFormsOfTheLevelFormat) {
