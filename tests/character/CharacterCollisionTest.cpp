@@ -65,8 +65,7 @@ Contact prepare(CharacterRig& rig, const ContactRow& row) {
     rig.character.adjacentObject(contact.met.get());
     break;
   case TouchedBefore::A_JUMPABLE_PLATFORM:
-    contact.other = makeThing(Thing::JUMPABLE_PLATFORM, Box{-500, -500, 10, 10});
-    rig.character.adjacentObject(contact.other.get());
+    contact.other = rig.touch(Thing::JUMPABLE_PLATFORM, Box{-500, -500, 10, 10});
     break;
   }
   setState(rig.character, row.before);
@@ -445,8 +444,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 TEST_F(CharacterTest, WallJumpInsideTheGrabFeelsGravityInTheSameFrame) {
-  const auto wall = makeThing(Thing::JUMPABLE_PLATFORM, RIGHT_WALL);
-  character.adjacentObject(wall.get());
+  const auto wall = touch(Thing::JUMPABLE_PLATFORM, RIGHT_WALL);
   character.position = Point2D(295, 50);
   character.velocity = Point2D(150, 100);
   hold(" ");

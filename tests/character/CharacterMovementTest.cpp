@@ -65,10 +65,7 @@ class UpdateVelTest : public CharacterTableTest<UpdateVelRow> {};
 
 TEST_P(UpdateVelTest, ChangesTheVelocityByPose) {
   const UpdateVelRow& row = GetParam();
-  const auto wall = makeThing(row.adjacent, Box{0, 0, 10, 100});
-  if (wall) {
-    character.adjacentObject(wall.get());
-  }
+  const auto wall = touch(row.adjacent, Box{0, 0, 10, 100});
   character.setPose(row.pose);
   character.setDirection(Character::RIGHT);
   hold("d"); // keeps a clinging character on the wall
@@ -212,8 +209,7 @@ class LetGoTest : public CharacterTableTest<LetGoRow> {};
 
 TEST_P(LetGoTest, ClingingHoldsOnOnlyWhileTheKeyTowardTheWallIsHeld) {
   const LetGoRow& row = GetParam();
-  const auto wall = makeThing(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
-  character.adjacentObject(wall.get());
+  const auto wall = touch(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
   character.setPose(Character::CLINGING);
   character.setDirection(row.facing);
   character.velocity = Point2D(0, 200);
@@ -242,8 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 TEST_F(CharacterTest, ReleasingTheKeyTowardTheWallLetsGoOnTheNextUpdate) {
-  const auto wall = makeThing(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
-  character.adjacentObject(wall.get());
+  const auto wall = touch(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
   character.setPose(Character::CLINGING);
   character.setDirection(Character::RIGHT);
   press(SDLK_d);
@@ -271,10 +266,7 @@ class JumpTest : public CharacterTableTest<JumpRow> {};
 
 TEST_P(JumpTest, JumpsFromTheGroundOrOffAJumpableWallOnly) {
   const JumpRow& row = GetParam();
-  const auto wall = makeThing(row.adjacent, Box{0, 0, 10, 100});
-  if (wall) {
-    character.adjacentObject(wall.get());
-  }
+  const auto wall = touch(row.adjacent, Box{0, 0, 10, 100});
   character.setPose(row.pose);
   character.setDirection(row.facing);
   character.velocity = row.velocity;

@@ -38,10 +38,7 @@ class PoseTransitionTest : public CharacterTableTest<PoseRow> {};
 
 TEST_P(PoseTransitionTest, MovesBetweenPosesOnlyAsTheRulesSay) {
   const PoseRow& row = GetParam();
-  const auto touching = makeThing(row.touching, Box{300, 0, 20, 200});
-  if (touching) {
-    character.adjacentObject(touching.get());
-  }
+  const auto touching = touch(row.touching, Box{300, 0, 20, 200});
   character.setPose(row.from);
   character.setDirection(row.facing);
   character.velocity = Point2D(0, 100);

@@ -39,6 +39,14 @@ void CharacterRig::hold(std::string_view keyChars) {
   }
 }
 
+std::unique_ptr<GameObject> CharacterRig::touch(Thing thing, Box box) {
+  std::unique_ptr<GameObject> object = makeThing(thing, box);
+  if (object) {
+    character.adjacentObject(object.get());
+  }
+  return object;
+}
+
 std::unique_ptr<GameObject> makeThing(Thing thing, Box b) {
   switch (thing) {
   case Thing::NOTHING:

@@ -13,23 +13,6 @@
 #include <string>
 #include <string_view>
 
-// A character bound to keys the way the world binds them, with keys pressed
-// and released through SDL key events fed to a real KeyState.
-struct CharacterRig {
-  CharacterRig();
-  CharacterRig(const CharacterRig&) = delete;
-  CharacterRig& operator=(const CharacterRig&) = delete;
-
-  void press(SDLKey key);
-  void release(SDLKey key);
-  // Presses each key named by its character: w a s d and ' ' for space.
-  void hold(std::string_view keyChars);
-
-  KeyState keys;
-  KeyBinding binding{&keys};
-  Character character{&binding};
-};
-
 // Level objects as the tables name them.
 enum class Thing {
   NOTHING,
@@ -43,6 +26,26 @@ enum class Thing {
 
 struct Box {
   double x, y, width, height;
+};
+
+// A character bound to keys the way the world binds them, with keys pressed
+// and released through SDL key events fed to a real KeyState.
+struct CharacterRig {
+  CharacterRig();
+  CharacterRig(const CharacterRig&) = delete;
+  CharacterRig& operator=(const CharacterRig&) = delete;
+
+  void press(SDLKey key);
+  void release(SDLKey key);
+  // Presses each key named by its character: w a s d and ' ' for space.
+  void hold(std::string_view keyChars);
+  // A new object of the kind (null for NOTHING), put in the adjacency list
+  // as the one found touching at the end of the previous frame.
+  std::unique_ptr<GameObject> touch(Thing thing, Box box);
+
+  KeyState keys;
+  KeyBinding binding{&keys};
+  Character character{&binding};
 };
 
 // A new object of the kind; null for NOTHING.
