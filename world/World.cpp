@@ -64,22 +64,14 @@ bool levelFileExists(const std::string& file) {
 
 World::World(int width, int height, KeyState* keyState)
     : keyState(keyState), width(width), height(height) {
-  levelName.clear();
-  editMode = false;
-
+  // No menu, no clipboard, no projectiles or messages, mouse and camera at
+  // (0, 0): the members start so.
   keyBinding = std::make_unique<KeyBinding>(keyState);
   keyBinding->bind("up", SDLK_w);
   keyBinding->bind("left", SDLK_a);
   keyBinding->bind("down", SDLK_s);
   keyBinding->bind("right", SDLK_d);
   keyBinding->bind("jump", SDLK_SPACE);
-
-  menu.reset();
-  clipboard.reset();
-  projectiles.clear();
-  floatingTexts.clear();
-  mouse.set(0, 0);
-  offset.set(0, 0);
 
   character = std::make_unique<Character>(keyBinding.get());
   textureHandler = std::make_unique<TextureHandler>();
