@@ -12,13 +12,20 @@ std::string& overridePath() {
   return path;
 }
 
+// A build keeps its resources beside the executable; an installed game keeps
+// them in the data folder of the prefix the executable is installed under,
+// wherever that prefix has been moved to; failing both, the data folder the
+// build was configured for.
 std::string defaultResourcePath() {
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
   if (!error) {
-    const fs::path beside = exe.parent_path() / "resources";
-    if (fs::is_directory(beside, error)) {
-      return beside.string();
+    const fs::path folder = exe.parent_path();
+    for (const fs::path& candidate :
+         {folder / "resources", folder.parent_path() / "share" / "clamber"}) {
+      if (fs::is_directory(candidate / "Levels", error)) {
+        return candidate.string();
+      }
     }
   }
   return CLAMBER_DATA_DIR;
