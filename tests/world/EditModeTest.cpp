@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,15 @@ std::string monsterLine(int x, int y, int w, int h) {
 }
 
 } // namespace
+
+// Parameter rows print as their names in test output.
+template <typename Row>
+requires requires(const Row& r) {
+  r.name;
+}
+static void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class EditMode : public WorldScenario {
 protected:

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,15 @@ std::string monsterLine(int x, int y, int w, int h) {
 }
 
 } // namespace
+
+// Parameter rows print as their names in test output.
+template <typename Row>
+requires requires(const Row& r) {
+  r.name;
+}
+static void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class PlayMode : public WorldScenario {
 protected:
@@ -284,9 +294,13 @@ TEST_P(WallJump, GrabOnArrivalThenJumpWhileClinging) {
   EXPECT_EQ(hero().position.x, WALL_LEFT - 10);
   EXPECT_EQ(hero().velocity.x, 0);
 
-  // Sliding one frame finds the wall beside it for the next frame's jump.
+  // The frame that handled the contact looked for nothing beside the
+  // character; sliding one more frame finds the wall for the jump.
+  EXPECT_TRUE(hero().getAdjacent().empty());
   frame(16);
   ASSERT_TRUE(hero().isPose(Character::CLINGING));
+  ASSERT_EQ(hero().getAdjacent().size(), 1u);
+  EXPECT_EQ(hero().getAdjacent()[0], &object(1));
   const double vy = hero().velocity.y;
 
   press(SDLK_SPACE);
@@ -359,6 +373,27 @@ TEST_F(PlayMode, ACharacterAtRestInsideAnObjectGetsNoContact) {
   EXPECT_EQ(hero().getCurrentHp(), 100);
   // Only the adjacency probe ran: the monster counts as touching ground.
   EXPECT_TRUE(hero().isPose(Character::GROUNDED));
+}
+
+TEST_F(PlayMode, ADeadMonsterNeitherStopsNorHurtsButCountsAsGround) {
+  startOn("dead.data", {spawnLine(40, 40), monsterLine(90, 400, 20, 20)});
+  makeWorld();
+  monster(1).setCurrentHp(-1);
+  frame(16);
+  ASSERT_FALSE(monster(1).isActive());
+
+  const double speed = 1000;
+  place(100, 385, 0, speed, Character::FALLING);
+  frame(16);
+  EXPECT_DOUBLE_EQ(hero().position.y, 385 + speed * 16 / 1000);
+  EXPECT_DOUBLE_EQ(hero().velocity.y, speed + GRAVITY * 16 / 1000);
+  EXPECT_EQ(hero().getCurrentHp(), 100);
+
+  place(100, 400 - 10, 0, 0, Character::GROUNDED);
+  frame(16);
+  EXPECT_TRUE(hero().isPose(Character::GROUNDED));
+  ASSERT_EQ(hero().getAdjacent().size(), 1u);
+  EXPECT_EQ(hero().getAdjacent()[0], &object(1));
 }
 
 TEST_F(PlayMode, DeathShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
@@ -590,6 +625,10 @@ INSTANTIATE_TEST_SUITE_P(
         CameraCase{"BeyondTheLeftEdge", Point2D(-50, 240), Point2D(-50, 0), Point2D(0, 240)},
         CameraCase{"BelowTheBottomEdge", Point2D(320, 530), Point2D(0, 50), Point2D(320, 480)},
         CameraCase{"AboveTheTopEdge", Point2D(320, -50), Point2D(0, -50), Point2D(320, 0)},
+        // Less than a whole pixel past the edge is not past it: only the
+        // follow moves the camera.
+        CameraCase{"HalfAPixelPastTheEdgeOnlyFollows", Point2D(640.5, 240),
+                   Point2D(320.5 * 16 / 1000, 0), Point2D(640.5 - 320.5 * 16 / 1000, 240)},
         // The dead zone counts the distance before the snap, so the unsnapped
         // axis follows although it is only 60 pixels off centre.
         CameraCase{"DeadZoneMeasuredBeforeTheSnap", Point2D(690, 300),
