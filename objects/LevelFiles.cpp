@@ -5,7 +5,6 @@
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 
-#include <algorithm>
 #include <array>
 #include <climits>
 #include <string_view>
@@ -93,7 +92,6 @@ bool Level::loadLevel(const std::string& name) {
   if (!readResourceFile("Levels/" + name, text)) {
     return false;
   }
-  objects.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::string_view rest(text);
   for (;;) {
     const std::size_t end = rest.find('\n');
