@@ -396,9 +396,18 @@ TEST_F(PlayMode, ADeadMonsterNeitherStopsNorHurtsButCountsAsGround) {
   EXPECT_EQ(hero().getAdjacent()[0], &object(1));
 }
 
-TEST_F(PlayMode, DeathShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
+struct DeathCase {
+  const char* name;
+  int startHp;
+  int hits;
+};
+
+class Death : public PlayMode, public ::testing::WithParamInterface<DeathCase> {};
+
+TEST_P(Death, ShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
   startOn("pit.data", {spawnLine(100, 100), monsterLine(300, 400, 20, 20)});
   makeWorld();
+  hero().setCurrentHp(GetParam().startHp);
   place(310, 385, 0, 300, Character::FALLING);
 
   // Bouncing on the monster costs hit points at every landing.
@@ -409,8 +418,7 @@ TEST_F(PlayMode, DeathShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
     ASSERT_EQ(world->getMenu(), nullptr);
     ASSERT_EQ(lastMessage(), "");
   }
-  ASSERT_LE(hero().getCurrentHp(), 0);
-  EXPECT_EQ(hero().getCurrentHp(), 100 - 4 * MONSTER_DAMAGE);
+  ASSERT_EQ(hero().getCurrentHp(), GetParam().startHp - GetParam().hits * MONSTER_DAMAGE);
 
   frame(16);
   EXPECT_EQ(lastMessage(), "You are dead!");
@@ -421,6 +429,11 @@ TEST_F(PlayMode, DeathShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
   EXPECT_EQ(hero().position, Point2D(100, 100));
   EXPECT_DOUBLE_EQ(hero().velocity.y, GRAVITY * 16 / 1000);
 }
+
+INSTANTIATE_TEST_SUITE_P(PlayMode, Death,
+                         ::testing::Values(DeathCase{"FullHealthAfterFourHits", 100, 4},
+                                           DeathCase{"ExactlyZeroIsDead", 30, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlayMode, TouchingTheGoalCompletesTheLevelInTheSameFrame) {
   startOn("goal.data", {spawnLine(100, 100), goalLine(300, 300, 100, 100)});
