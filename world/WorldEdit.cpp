@@ -130,32 +130,36 @@ void World::mouseButtonDown(const SDL_Event& e) {
   const RectangularSector probe = getMouseSector(PROBE_SIZE);
   bool hit = false;
 
+  const int body = level->platformIntersecting(probe);
+  const int handle = level->resizeIntersecting(probe);
+  // "Already selected" means selected before this click: a body grab that
+  // starts a new selection does not cost the handle's object its place.
+  const bool handleWasSelected = handle != -1 && level->objects[handle]->isSelected();
+
   // Grabs object i with the anchor at the given corner; a plain click on an
-  // unselected object starts a new selection.
-  const auto grab = [&](int i, const Point2D& corner, int mode) {
+  // object that was not selected starts a new selection.
+  const auto grab = [&](int i, const Point2D& corner, int mode, bool wasSelected) {
     GameObject& object = *level->objects[i];
     dragAnchor = mouseWorld() - corner;
     dragIndex = i;
     dragMode = mode;
     dragTarget = &object;
-    if (!shift && !object.isSelected()) {
+    if (!shift && !wasSelected) {
       level->deselectAll();
     }
     object.setSelected(true);
     hit = true;
   };
 
-  const int body = level->platformIntersecting(probe);
   if (body != -1) {
     const GameObject& object = *level->objects[body];
-    grab(body, Point2D(object.getX(), object.getY()), DRAG_MOVE);
+    grab(body, Point2D(object.getX(), object.getY()), DRAG_MOVE, object.isSelected());
   }
   // Runs after the body test and overrides its drag: a click touching both
   // an object and a resize handle resizes.
-  const int handle = level->resizeIntersecting(probe);
   if (handle != -1) {
     const GameObject& object = *level->objects[handle];
-    grab(handle, Point2D(object.getRight(), object.getBottom()), DRAG_RESIZE);
+    grab(handle, Point2D(object.getRight(), object.getBottom()), DRAG_RESIZE, handleWasSelected);
   }
   if (!hit) {
     level->deselectAll();
