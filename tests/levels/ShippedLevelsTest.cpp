@@ -1,0 +1,162 @@
+// The levels the game ships: each well formed and playable from its start,
+// listed in the order they teach the game, the first one loaded at start-up.
+
+#include "Replay.h"
+
+#include "actors/Character.h"
+#include "app/Application.h"
+#include "common/Functions.h"
+#include "gfx/FloatingText.h"
+#include "objects/GameObject.h"
+#include "objects/Level.h"
+#include "world/World.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Lesson {
+  const char* file;
+  const char* teaches;
+};
+
+// The playing order: each level leans on what the ones before it taught.
+const std::vector<Lesson>& playingOrder() {
+  static const std::vector<Lesson> order = {
+      {"01-first-steps.data", "running and jumping"},
+      {"02-climb.data", "climbing white walls"},
+      {"03-wall-jump.data", "wall jumps between pink walls"},
+      {"04-monsters.data", "monsters and shooting"},
+      {"05-summit.data", "all of it at once"},
+  };
+  return order;
+}
+
+std::string shippedText(const std::string& file) {
+  std::ifstream in(shippedLevelsFolder() / file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int countOfType(const Level& level, GameObject::ObjectType type) {
+  return static_cast<int>(
+      std::count_if(level.objects.begin(), level.objects.end(),
+                    [type](const std::unique_ptr<GameObject>& o) { return o->getType() == type; }));
+}
+
+SDL_Event keyEvent(Uint8 type, SDLKey key) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.type = type;
+  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.key.keysym.sym = key;
+  return e;
+}
+
+void tap(ShippedLevelRun& run, SDLKey key) {
+  Application::dispatchEvent(run.world(), run.keyState(), keyEvent(SDL_KEYDOWN, key));
+  Application::dispatchEvent(run.world(), run.keyState(), keyEvent(SDL_KEYUP, key));
+}
+
+} // namespace
+
+// ---- The set of levels ------------------------------------------------------
+
+TEST(ShippedLevels, AreTheLessonsInPlayingOrder) {
+  std::vector<std::string> expected;
+  for (const Lesson& lesson : playingOrder()) {
+    expected.push_back(lesson.file);
+  }
+  EXPECT_EQ(shippedLevelFiles(), expected);
+}
+
+TEST(ShippedLevels, LevelListNamesTheFirstLessonAndTheFileExists) {
+  std::ifstream in(shippedLevelsFolder() / "loadlevel.txt");
+  std::string first;
+  ASSERT_TRUE(std::getline(in, first)) << "loadlevel.txt has no first line";
+  EXPECT_EQ(first, playingOrder().front().file);
+  const std::vector<std::string> files = shippedLevelFiles();
+  EXPECT_NE(std::find(files.begin(), files.end(), first), files.end())
+      << first << " is not a level in " << shippedLevelsFolder();
+}
+
+TEST(ShippedLevels, GameStartsOnTheFirstLesson) {
+  ShippedLevelRun run;
+  EXPECT_EQ(run.world().getLevelName(), playingOrder().front().file);
+  EXPECT_EQ(countOfType(run.world().getLevel(), GameObject::SPAWN_POINT), 1);
+}
+
+TEST(ShippedLevels, LevelMenuListsThemInPlayingOrder) {
+  ShippedLevelRun run(playingOrder().front().file);
+  for (std::size_t i = 0; i < playingOrder().size(); ++i) {
+    SCOPED_TRACE(playingOrder()[i].file);
+    tap(run, SDLK_l);
+    ASSERT_NE(run.world().getMenu(), nullptr);
+    for (std::size_t down = 0; down < i; ++down) {
+      tap(run, SDLK_DOWN);
+    }
+    tap(run, SDLK_RETURN);
+    run.world().update(16);
+    ASSERT_FALSE(run.world().getFloatingTexts().empty());
+    EXPECT_EQ(run.world().getFloatingTexts().back().getText(),
+              "Loaded " + levelNameOf(playingOrder()[i].file) + "!");
+    EXPECT_EQ(run.world().getLevelName(), playingOrder()[i].file);
+  }
+}
+
+// ---- Each level ---------------------------------------------------------------
+
+class ShippedLevel : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ShippedLevel, HasExactlyOneSpawnPointAndOneGoal) {
+  ShippedLevelRun run(GetParam());
+  const Level& level = run.world().getLevel();
+  ASSERT_FALSE(level.objects.empty()) << GetParam() << " did not load";
+  EXPECT_EQ(countOfType(level, GameObject::SPAWN_POINT), 1);
+  EXPECT_EQ(countOfType(level, GameObject::GOAL_AREA), 1);
+}
+
+// Every line is one the game reads as an object and writes back the same:
+// the file is in the editor's own format, so saving it from the editor
+// changes nothing.
+TEST_P(ShippedLevel, SavesBackByteForByte) {
+  const std::string text = shippedText(GetParam());
+  ASSERT_FALSE(text.empty());
+  ASSERT_EQ(text.back(), '\n');
+  const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+
+  ShippedLevelRun run(GetParam());
+  EXPECT_EQ(run.world().getLevel().objects.size(), lines);
+  ASSERT_TRUE(run.world().getLevel().saveLevel("resaved.data"));
+  std::ifstream in(createPath("/Levels/resaved.data"), std::ios::binary);
+  std::ostringstream saved;
+  saved << in.rdbuf();
+  EXPECT_EQ(saved.str(), text);
+}
+
+// Nothing to do at the start but land: the character comes to rest on a
+// floor just below its spawn point. (A spawn point listed ahead of that floor
+// would take the landing's one contact and let the character fall through.)
+TEST_P(ShippedLevel, CharacterLandsFromTheSpawnPointWithoutInput) {
+  ShippedLevelRun run(GetParam());
+  const Point2D start = run.world().getCharacter().position;
+  const Replay nothing{16, {}};
+  run.play(nothing, 120);
+  const Character& character = run.world().getCharacter();
+  EXPECT_TRUE(character.isPose(Character::GROUNDED));
+  EXPECT_EQ(character.position.x, start.x);
+  EXPECT_GT(character.position.y, start.y);
+  EXPECT_LT(character.position.y, start.y + 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLevel, ::testing::ValuesIn(shippedLevelFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return testNameOf(info.param);
+                         });
