@@ -76,23 +76,20 @@ TEST_P(FloatingTextBrightness, FadesFromWhiteToBlack) {
   text.update(row.aged);
   text.draw(Point2D(0, 0));
   const PixelBlock block = textArea();
-  int left = 0, top = 0, right = 0, bottom = 0;
-  ASSERT_TRUE(block.bounds(backdrop, left, top, right, bottom));
+  const auto drawn = block.drawn(backdrop);
+  ASSERT_TRUE(drawn);
   // Bitmap glyphs have no soft edges: every text pixel has the one colour.
-  bool sawText = false;
-  for (int y = top; y <= bottom; ++y) {
-    for (int x = left; x <= right; ++x) {
+  for (int y = drawn->top; y <= drawn->bottom; ++y) {
+    for (int x = drawn->left; x <= drawn->right; ++x) {
       const Rgb pixel = block.at(x, y);
       if (pixel == backdrop) {
         continue;
       }
-      sawText = true;
       ASSERT_EQ(pixel.r, pixel.g);
       ASSERT_EQ(pixel.r, pixel.b);
       ASSERT_NEAR(pixel.r, row.brightness * 255, 1.0) << x << "," << y;
     }
   }
-  EXPECT_TRUE(sawText);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,13 +107,8 @@ TEST_F(FloatingTextDraw, FixedTextIgnoresTheCamera) {
   GLWindow::clear(0, 0, 0.5f);
   drawText(5, 20, "Saved as a!");
   const PixelBlock direct = textArea();
-  int l1 = 0, t1 = 0, r1 = 0, b1 = 0, l2 = 0, t2 = 0, r2 = 0, b2 = 0;
-  ASSERT_TRUE(moved.bounds(backdrop, l1, t1, r1, b1));
-  ASSERT_TRUE(direct.bounds(backdrop, l2, t2, r2, b2));
-  EXPECT_EQ(l1, l2);
-  EXPECT_EQ(t1, t2);
-  EXPECT_EQ(r1, r2);
-  EXPECT_EQ(b1, b2);
+  ASSERT_TRUE(direct.drawn(backdrop));
+  EXPECT_EQ(moved.drawn(backdrop), direct.drawn(backdrop));
 }
 
 struct CameraRow {
@@ -136,14 +128,10 @@ TEST_P(FloatingTextCamera, WorldTextMovesOppositeToTheCamera) {
   GLWindow::clear(0, 0, 0.5f);
   drawText(row.windowX, row.windowY, "Ouch");
   const PixelBlock direct(0, 0, 400, 200);
-  int l1 = 0, t1 = 0, r1 = 0, b1 = 0, l2 = 0, t2 = 0, r2 = 0, b2 = 0;
-  ASSERT_TRUE(moved.bounds(backdrop, l1, t1, r1, b1));
-  ASSERT_TRUE(direct.bounds(backdrop, l2, t2, r2, b2));
-  EXPECT_EQ(l1, l2);
-  EXPECT_EQ(t1, t2);
-  EXPECT_EQ(r1, r2);
-  EXPECT_EQ(b1, b2);
-  EXPECT_GE(l1, row.windowX);
+  const auto expected = direct.drawn(backdrop);
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(moved.drawn(backdrop), expected);
+  EXPECT_GE(expected->left, row.windowX);
 }
 
 INSTANTIATE_TEST_SUITE_P(

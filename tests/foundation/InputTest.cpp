@@ -1,3 +1,5 @@
+#include "Events.h"
+
 #include "input/KeyBinding.h"
 #include "input/KeyState.h"
 
@@ -8,26 +10,6 @@
 #include <vector>
 
 namespace {
-
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.type = type;
-  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
-  return event;
-}
-
-SDL_Event buttonEvent(Uint8 type, Uint8 button) {
-  SDL_Event event{};
-  event.type = type;
-  event.button.type = type;
-  event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  event.button.button = button;
-  event.button.x = 100;
-  event.button.y = 100;
-  return event;
-}
 
 // The bindings the game makes, on a key state of the test's own.
 class Bindings : public testing::Test {

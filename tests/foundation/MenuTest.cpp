@@ -1,3 +1,4 @@
+#include "Events.h"
 #include "Probes.h"
 
 #include "actors/Point2D.h"
@@ -16,15 +17,6 @@ const Rgb black = rgb(0, 0, 0);
 const Rgb white = rgb(255, 255, 255);
 const Rgb grey = rgb(51, 51, 51);
 const Rgb blue = rgb(0, 0, 255);
-
-SDL_Event key(SDLKey sym) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = sym;
-  return event;
-}
 
 std::vector<std::string> itemsOf(int n) {
   std::vector<std::string> items;
@@ -52,7 +44,7 @@ TEST_P(MenuKeys, MoveTheSelectionWithWrapAround) {
   const std::vector<std::string> items = itemsOf(row.items);
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
   for (const SDLKey sym : row.keys) {
-    menu.keyDown(key(sym));
+    menu.keyDown(keyDownEvent(sym));
   }
   EXPECT_EQ(menu.getSelected(), row.selected);
   EXPECT_EQ(menu.update(16), row.done);
@@ -84,7 +76,7 @@ TEST(Menu, UpdateReportsDoneWhateverTheTime) {
   Menu menu(&mouse, &items, "Add Object", Menu::TOOL_LIST);
   EXPECT_FALSE(menu.update(0));
   EXPECT_FALSE(menu.update(100000));
-  menu.keyDown(key(SDLK_RETURN));
+  menu.keyDown(keyDownEvent(SDLK_RETURN));
   EXPECT_TRUE(menu.update(0));
   EXPECT_TRUE(menu.update(16));
 }
@@ -113,7 +105,7 @@ TEST_P(EmptyMenuKeys, NeverOffersAnItemToChoose) {
   const std::vector<std::string> items;
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
   for (const SDLKey sym : row.keys) {
-    menu.keyDown(key(sym));
+    menu.keyDown(keyDownEvent(sym));
   }
   EXPECT_EQ(menu.getSelected(), row.selected);
   EXPECT_FALSE(menu.hasSelection());
@@ -207,17 +199,11 @@ TEST_P(MenuDraw, TitleTextIsBlueInsideItsBox) {
   menu.draw();
   const Layout at(row.title, row.items);
   const PixelBlock box(at.titleLeft + 1, 36, at.titleRight - at.titleLeft - 1, 29);
-  int left = 0, top = 0, right = 0, bottom = 0;
-  // Everything in the box that is not its grey fill is the blue text.
-  ASSERT_TRUE(box.bounds(grey, left, top, right, bottom));
-  for (int y = top; y <= bottom; ++y) {
-    for (int x = left; x <= right; ++x) {
-      const Rgb pixel = box.at(x, y);
-      ASSERT_TRUE(pixel == grey || pixel == blue) << x << "," << y;
-    }
-  }
-  EXPECT_GE(left, 300 - stringWidth(row.title) / 2);
-  EXPECT_LT(bottom, 58 + 6) << "baseline 58";
+  const auto text = box.drawn(grey);
+  ASSERT_TRUE(text) << "text on the grey fill";
+  EXPECT_TRUE(box.onlyColours({grey, blue}));
+  EXPECT_GE(text->left, 300 - stringWidth(row.title) / 2);
+  EXPECT_LT(text->bottom, 58 + 6) << "baseline 58";
 }
 
 TEST_P(MenuDraw, ListBoxStartsAt70AndHoldsARowBoxPerItem) {
@@ -259,7 +245,7 @@ TEST_P(MenuDraw, ItemTextIsWhiteInsideItsRowBox) {
   const DrawRow& row = GetParam();
   const Point2D mouse;
   Menu menu(&mouse, &row.items, row.title, Menu::TOOL_LIST);
-  menu.keyDown(key(SDLK_RIGHT));
+  menu.keyDown(keyDownEvent(SDLK_RIGHT));
   menu.draw();
   const Layout at(row.title, row.items);
   for (int i = 0; i < static_cast<int>(row.items.size()); ++i) {
@@ -267,16 +253,11 @@ TEST_P(MenuDraw, ItemTextIsWhiteInsideItsRowBox) {
     const Rgb fill = i == menu.getSelected() ? blue : grey;
     const PixelBlock box(at.rowLeft + 1, Layout::rowTop(i) + 1, at.rowRight - at.rowLeft - 1,
                          Layout::rowBottom(i) - Layout::rowTop(i) - 1);
-    int left = 0, top = 0, right = 0, bottom = 0;
-    ASSERT_TRUE(box.bounds(fill, left, top, right, bottom));
-    for (int y = top; y <= bottom; ++y) {
-      for (int x = left; x <= right; ++x) {
-        const Rgb pixel = box.at(x, y);
-        ASSERT_TRUE(pixel == fill || pixel == white) << x << "," << y;
-      }
-    }
-    EXPECT_GE(left, at.rowLeft + 5);
-    EXPECT_LE(right, at.rowRight - 5);
+    const auto text = box.drawn(fill);
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(box.onlyColours({fill, white}));
+    EXPECT_GE(text->left, at.rowLeft + 5);
+    EXPECT_LE(text->right, at.rowRight - 5);
   }
 }
 
@@ -309,7 +290,7 @@ TEST(MenuDraw, HighlightFollowsDownAndUp) {
                         {"up", SDLK_UP, 1}};
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
-    menu.keyDown(key(step.key));
+    menu.keyDown(keyDownEvent(step.key));
     GLWindow::clear();
     menu.draw();
     for (int i = 0; i < 3; ++i) {
@@ -324,7 +305,7 @@ TEST(MenuDraw, EmptyMenuShowsAShortListBoxAndNoHighlight) {
   const std::vector<std::string> items;
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
   for (const SDLKey sym : {SDLK_UP, SDLK_UP, SDLK_DOWN, SDLK_RETURN}) {
-    menu.keyDown(key(sym));
+    menu.keyDown(keyDownEvent(sym));
     GLWindow::clear();
     menu.draw();
     expectProbes({
@@ -344,7 +325,7 @@ TEST(MenuDraw, LongListRunsPastTheWindowBottom) {
   const Point2D mouse;
   const std::vector<std::string> items = itemsOf(15);
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
-  menu.keyDown(key(SDLK_UP));
+  menu.keyDown(keyDownEvent(SDLK_UP));
   GLWindow::clear();
   menu.draw();
   const Layout at("Level Select", items);

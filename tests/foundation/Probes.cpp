@@ -2,6 +2,15 @@
 
 #include <GL/gl.h>
 
+void PrintTo(const Rgb& colour, std::ostream* out) {
+  *out << "(" << int{colour.r} << ", " << int{colour.g} << ", " << int{colour.b} << ")";
+}
+
+void PrintTo(const Box& box, std::ostream* out) {
+  *out << "left " << box.left << ", top " << box.top << ", right " << box.right << ", bottom "
+       << box.bottom;
+}
+
 PixelBlock::PixelBlock(int left, int top, int width, int height)
     : left(left), top(top), width(width), height(height),
       pixels(static_cast<std::size_t>(width) * height) {
@@ -36,26 +45,35 @@ bool PixelBlock::anyOtherThan(Rgb background) const {
   return false;
 }
 
-bool PixelBlock::bounds(Rgb background, int& outLeft, int& outTop, int& outRight,
-                        int& outBottom) const {
-  bool found = false;
+std::optional<Box> PixelBlock::drawn(Rgb background) const {
+  std::optional<Box> box;
   for (int y = top; y < top + height; ++y) {
     for (int x = left; x < left + width; ++x) {
       if (at(x, y) == background) {
         continue;
       }
-      if (!found) {
-        outLeft = outRight = x;
-        outTop = outBottom = y;
-        found = true;
+      if (!box) {
+        box = Box{x, y, x, y};
       }
-      outLeft = x < outLeft ? x : outLeft;
-      outRight = x > outRight ? x : outRight;
-      outTop = y < outTop ? y : outTop;
-      outBottom = y > outBottom ? y : outBottom;
+      box->left = x < box->left ? x : box->left;
+      box->right = x > box->right ? x : box->right;
+      box->bottom = y;
     }
   }
-  return found;
+  return box;
+}
+
+bool PixelBlock::onlyColours(std::initializer_list<Rgb> colours) const {
+  for (const Rgb& pixel : pixels) {
+    bool known = false;
+    for (const Rgb& colour : colours) {
+      known = known || pixel == colour;
+    }
+    if (!known) {
+      return false;
+    }
+  }
+  return true;
 }
 
 int PixelBlock::maxRed() const {

@@ -3,7 +3,21 @@
 #include "support/GLWindow.h"
 
 #include <functional>
+#include <initializer_list>
+#include <optional>
+#include <ostream>
 #include <vector>
+
+// Pixel colours in failure messages as (r, g, b).
+void PrintTo(const Rgb& colour, std::ostream* out);
+
+// Pixel bounds, inclusive.
+struct Box {
+  int left, top, right, bottom;
+  bool operator==(const Box&) const = default;
+};
+
+void PrintTo(const Box& box, std::ostream* out);
 
 // A block of the back buffer read at once, addressed in window pixels
 // (y down), for probes that look for where something was drawn.
@@ -14,9 +28,11 @@ public:
   Rgb at(int x, int y) const;
   // True when some pixel of the block differs from the background.
   bool anyOtherThan(Rgb background) const;
-  // Bounds of the pixels that differ from the background, inclusive.
-  // False when there are none.
-  bool bounds(Rgb background, int& left, int& top, int& right, int& bottom) const;
+  // Bounds of the pixels that differ from the background; none when the
+  // block is all background.
+  std::optional<Box> drawn(Rgb background) const;
+  // True when every pixel of the block has one of the colours.
+  bool onlyColours(std::initializer_list<Rgb> colours) const;
   // The brightest red channel among the pixels.
   int maxRed() const;
 

@@ -103,6 +103,11 @@ std::vector<Rgb> quadrants() {
   return pixels;
 }
 
+std::string surfaceLines(int width, int height, int bits) {
+  return "Surface: w:" + std::to_string(width) + " h:" + std::to_string(height) +
+         " bpp:" + std::to_string(bits) + "\nbytes per pixel: " + std::to_string(bits / 8) + "\n";
+}
+
 GLint boundTexture() {
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -244,8 +249,7 @@ TEST_P(OtherDepths, LoadInTheirTrueColours) {
   resources.write("Images/quadrants.bmp", bmp(row.bits, 64, 64, quadrants()));
   std::string printed;
   const unsigned int texture = load("/Images/quadrants.bmp", printed);
-  EXPECT_EQ(printed, "Surface: w:64 h:64 bpp:" + std::to_string(row.bits) +
-                         "\nbytes per pixel: " + std::to_string(row.bits / 8) + "\n");
+  EXPECT_EQ(printed, surfaceLines(64, 64, row.bits));
   ASSERT_NE(texture, 0u);
   drawTextured(0, 0, 64, 64);
   EXPECT_EQ(GLWindow::pixel(5, 5), red);
@@ -262,8 +266,7 @@ TEST_P(OtherDepths, OddWidthRowsStayAligned) {
   resources.write("Images/odd.bmp", bmp(row.bits, 3, 2, {red, green, blue, cyan, magenta, yellow}));
   std::string printed;
   load("/Images/odd.bmp", printed);
-  EXPECT_EQ(printed, "Surface: w:3 h:2 bpp:" + std::to_string(row.bits) +
-                         "\nbytes per pixel: " + std::to_string(row.bits / 8) + "\n");
+  EXPECT_EQ(printed, surfaceLines(3, 2, row.bits));
   // One tile is 64 pixels: each texel spans about 21 columns and 32 rows.
   drawTextured(0, 0, 64, 64);
   EXPECT_EQ(GLWindow::pixel(10, 16), red);
