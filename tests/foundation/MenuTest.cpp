@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -169,13 +170,23 @@ struct DrawRow {
 class MenuDraw : public testing::TestWithParam<DrawRow> {
 protected:
   void SetUp() override { GLWindow::clear(); }
+
+  // Draws the row's menu after the keys; returns the selection. The mouse
+  // is far from where the menu goes: the layout must not follow it.
+  int draw(std::initializer_list<SDLKey> keys = {}) {
+    const Point2D mouse(600, 400);
+    Menu menu(&mouse, &GetParam().items, GetParam().title, Menu::TOOL_LIST);
+    for (const SDLKey sym : keys) {
+      menu.keyDown(keyDownEvent(sym));
+    }
+    menu.draw();
+    return menu.getSelected();
+  }
 };
 
 TEST_P(MenuDraw, TitleBoxSitsAbove35To65CentredOn300) {
   const DrawRow& row = GetParam();
-  const Point2D mouse(600, 400);
-  Menu menu(&mouse, &row.items, row.title, Menu::TOOL_LIST);
-  menu.draw();
+  draw();
   const Layout at(row.title, row.items);
   expectProbes({
       {"title fill", at.titleLeft + 2, 40, grey},
@@ -194,9 +205,7 @@ TEST_P(MenuDraw, TitleBoxSitsAbove35To65CentredOn300) {
 
 TEST_P(MenuDraw, TitleTextIsBlueInsideItsBox) {
   const DrawRow& row = GetParam();
-  const Point2D mouse;
-  Menu menu(&mouse, &row.items, row.title, Menu::TOOL_LIST);
-  menu.draw();
+  draw();
   const Layout at(row.title, row.items);
   const PixelBlock box(at.titleLeft + 1, 36, at.titleRight - at.titleLeft - 1, 29);
   const auto text = box.drawn(grey);
@@ -208,9 +217,7 @@ TEST_P(MenuDraw, TitleTextIsBlueInsideItsBox) {
 
 TEST_P(MenuDraw, ListBoxStartsAt70AndHoldsARowBoxPerItem) {
   const DrawRow& row = GetParam();
-  const Point2D mouse;
-  Menu menu(&mouse, &row.items, row.title, Menu::TOOL_LIST);
-  menu.draw();
+  draw();
   const Layout at(row.title, row.items);
   const int n = static_cast<int>(row.items.size());
   expectProbes({
@@ -243,14 +250,11 @@ TEST_P(MenuDraw, ListBoxStartsAt70AndHoldsARowBoxPerItem) {
 
 TEST_P(MenuDraw, ItemTextIsWhiteInsideItsRowBox) {
   const DrawRow& row = GetParam();
-  const Point2D mouse;
-  Menu menu(&mouse, &row.items, row.title, Menu::TOOL_LIST);
-  menu.keyDown(keyDownEvent(SDLK_RIGHT));
-  menu.draw();
+  const int selected = draw({SDLK_RIGHT});
   const Layout at(row.title, row.items);
   for (int i = 0; i < static_cast<int>(row.items.size()); ++i) {
     SCOPED_TRACE(row.items[i]);
-    const Rgb fill = i == menu.getSelected() ? blue : grey;
+    const Rgb fill = i == selected ? blue : grey;
     const PixelBlock box(at.rowLeft + 1, Layout::rowTop(i) + 1, at.rowRight - at.rowLeft - 1,
                          Layout::rowBottom(i) - Layout::rowTop(i) - 1);
     const auto text = box.drawn(fill);
