@@ -13,7 +13,9 @@ public:
   // Ages the text; false once its time is up (remaining below 0).
   bool update(int ms);
   // offset is the camera; used only when the text is not fixed to the
-  // window. Call with the camera transformation undone.
+  // window. Call with the camera transformation undone. Grey in proportion
+  // to the time left; a text made with no positive duration shows black.
+  // Sets the colour and the raster position, nothing else.
   void draw(const Point2D& offset) const;
 
   int getRemaining() const { return remaining; }

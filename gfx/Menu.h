@@ -33,7 +33,8 @@ public:
   void setType(MenuType t) { type = t; }
   // Window coordinates; always at the same place, centred on x = 300. A
   // menu without items shows its title over an empty list box. Sets the
-  // colour; touches no other GL state.
+  // colour and the raster position; binds nothing and leaves the matrices
+  // alone.
   void draw() const;
 
 private:
