@@ -4,7 +4,6 @@
 #include "Replay.h"
 
 #include "actors/Character.h"
-#include "app/Application.h"
 #include "common/Functions.h"
 #include "gfx/FloatingText.h"
 #include "objects/GameObject.h"
@@ -51,18 +50,14 @@ int countOfType(const Level& level, GameObject::ObjectType type) {
                     [type](const std::unique_ptr<GameObject>& o) { return o->getType() == type; }));
 }
 
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
-  SDL_Event e{};
-  e.type = type;
-  e.key.type = type;
-  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = key;
-  return e;
-}
-
-void tap(ShippedLevelRun& run, SDLKey key) {
-  Application::dispatchEvent(run.world(), run.keyState(), keyEvent(SDL_KEYDOWN, key));
-  Application::dispatchEvent(run.world(), run.keyState(), keyEvent(SDL_KEYUP, key));
+// A script that opens the level menu, moves down `down` items and chooses.
+Replay chooseFromLevelMenu(std::size_t down) {
+  std::string script = "ms 16\n0 keydown l\n0 keyup l\n";
+  for (std::size_t i = 0; i < down; ++i) {
+    script += "0 keydown down\n0 keyup down\n";
+  }
+  script += "0 keydown return\n0 keyup return\n";
+  return *parseReplay(script);
 }
 
 } // namespace
@@ -97,13 +92,8 @@ TEST(ShippedLevels, LevelMenuListsThemInPlayingOrder) {
   ShippedLevelRun run(playingOrder().front().file);
   for (std::size_t i = 0; i < playingOrder().size(); ++i) {
     SCOPED_TRACE(playingOrder()[i].file);
-    tap(run, SDLK_l);
-    ASSERT_NE(run.world().getMenu(), nullptr);
-    for (std::size_t down = 0; down < i; ++down) {
-      tap(run, SDLK_DOWN);
-    }
-    tap(run, SDLK_RETURN);
-    run.world().update(16);
+    run.play(chooseFromLevelMenu(i), 1);
+    EXPECT_EQ(run.world().getMenu(), nullptr);
     ASSERT_FALSE(run.world().getFloatingTexts().empty());
     EXPECT_EQ(run.world().getFloatingTexts().back().getText(),
               "Loaded " + levelNameOf(playingOrder()[i].file) + "!");
