@@ -146,6 +146,60 @@ TEST_P(ShippedLevel, CharacterLandsFromTheSpawnPointWithoutInput) {
   EXPECT_LT(character.position.y, start.y + 100);
 }
 
+// Wherever the character leaves a platform, it lands again: some platform
+// reaches down to the level's lowest edge under every 10-pixel column from
+// the level's left edge to its right edge.
+TEST_P(ShippedLevel, HasGroundUnderEveryColumn) {
+  ShippedLevelRun run(GetParam());
+  const auto& objects = run.world().getLevel().objects;
+  ASSERT_FALSE(objects.empty());
+  double left = objects.front()->getLeft();
+  double right = objects.front()->getRight();
+  double bottom = objects.front()->getBottom();
+  for (const std::unique_ptr<GameObject>& o : objects) {
+    left = std::min(left, o->getLeft());
+    right = std::max(right, o->getRight());
+    bottom = std::max(bottom, o->getBottom());
+  }
+  for (double x = left; x < right; x += 10) {
+    const bool ground = std::any_of(objects.begin(), objects.end(), [&](const auto& o) {
+      return o->getType() == GameObject::PLATFORM && o->getLeft() <= x && o->getRight() >= x + 10 &&
+             o->getBottom() == bottom;
+    });
+    EXPECT_TRUE(ground) << "nothing to land on in the column from x " << x;
+  }
+}
+
+// The walls at the level's two ends rise well above a jump from the top of
+// anything else in it (a ground jump rises 245 pixels), so that nobody
+// leaves the level over them.
+TEST_P(ShippedLevel, IsWalledInAboveAnyJump) {
+  constexpr double CLEARANCE = 300;
+  ShippedLevelRun run(GetParam());
+  const auto& objects = run.world().getLevel().objects;
+  ASSERT_FALSE(objects.empty());
+  double left = objects.front()->getLeft();
+  double right = objects.front()->getRight();
+  for (const std::unique_ptr<GameObject>& o : objects) {
+    left = std::min(left, o->getLeft());
+    right = std::max(right, o->getRight());
+  }
+  double leftWallTop = 0;
+  double rightWallTop = 0;
+  double othersTop = 0;
+  for (const std::unique_ptr<GameObject>& o : objects) {
+    if (o->getType() == GameObject::PLATFORM && o->getLeft() == left) {
+      leftWallTop = std::min(leftWallTop, o->getTop());
+    } else if (o->getType() == GameObject::PLATFORM && o->getRight() == right) {
+      rightWallTop = std::min(rightWallTop, o->getTop());
+    } else {
+      othersTop = std::min(othersTop, o->getTop());
+    }
+  }
+  EXPECT_LE(leftWallTop, othersTop - CLEARANCE);
+  EXPECT_LE(rightWallTop, othersTop - CLEARANCE);
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLevel, ::testing::ValuesIn(shippedLevelFiles()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                            return testNameOf(info.param);
