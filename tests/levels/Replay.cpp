@@ -215,7 +215,7 @@ ReplayOutcome playReplay(World& world, KeyState& keyState, const Replay& replay,
   int mouseX = 0;
   int mouseY = 0;
   for (int frame = 0; frame < maxFrames; ++frame) {
-    for (; next < replay.events.size() && replay.events[next].frame == frame; ++next) {
+    for (; next < replay.events.size() && replay.events[next].frame <= frame; ++next) {
       const ReplayEvent& event = replay.events[next];
       switch (event.kind) {
       case ReplayEvent::KEY_DOWN:

@@ -50,6 +50,24 @@ int countOfType(const Level& level, GameObject::ObjectType type) {
                     [type](const std::unique_ptr<GameObject>& o) { return o->getType() == type; }));
 }
 
+struct Extent {
+  double left;
+  double right;
+  double bottom;
+};
+
+// The box around all of a level's objects; the level must not be empty.
+Extent extentOf(const Level& level) {
+  const GameObject& first = *level.objects.front();
+  Extent e{first.getLeft(), first.getRight(), first.getBottom()};
+  for (const std::unique_ptr<GameObject>& o : level.objects) {
+    e.left = std::min(e.left, o->getLeft());
+    e.right = std::max(e.right, o->getRight());
+    e.bottom = std::max(e.bottom, o->getBottom());
+  }
+  return e;
+}
+
 // A script that opens the level menu, moves down `down` items and chooses.
 Replay chooseFromLevelMenu(std::size_t down) {
   std::string script = "ms 16\n0 keydown l\n0 keyup l\n";
@@ -91,7 +109,7 @@ TEST(ShippedLevels, GameStartsOnTheFirstLesson) {
 TEST(ShippedLevels, LevelMenuListsThemInPlayingOrder) {
   ShippedLevelRun run(playingOrder().front().file);
   for (std::size_t i = 0; i < playingOrder().size(); ++i) {
-    SCOPED_TRACE(playingOrder()[i].file);
+    SCOPED_TRACE(std::string(playingOrder()[i].file) + ", " + playingOrder()[i].teaches);
     run.play(chooseFromLevelMenu(i), 1);
     EXPECT_EQ(run.world().getMenu(), nullptr);
     ASSERT_FALSE(run.world().getFloatingTexts().empty());
@@ -153,18 +171,11 @@ TEST_P(ShippedLevel, HasGroundUnderEveryColumn) {
   ShippedLevelRun run(GetParam());
   const auto& objects = run.world().getLevel().objects;
   ASSERT_FALSE(objects.empty());
-  double left = objects.front()->getLeft();
-  double right = objects.front()->getRight();
-  double bottom = objects.front()->getBottom();
-  for (const std::unique_ptr<GameObject>& o : objects) {
-    left = std::min(left, o->getLeft());
-    right = std::max(right, o->getRight());
-    bottom = std::max(bottom, o->getBottom());
-  }
-  for (double x = left; x < right; x += 10) {
+  const Extent extent = extentOf(run.world().getLevel());
+  for (double x = extent.left; x < extent.right; x += 10) {
     const bool ground = std::any_of(objects.begin(), objects.end(), [&](const auto& o) {
       return o->getType() == GameObject::PLATFORM && o->getLeft() <= x && o->getRight() >= x + 10 &&
-             o->getBottom() == bottom;
+             o->getBottom() == extent.bottom;
     });
     EXPECT_TRUE(ground) << "nothing to land on in the column from x " << x;
   }
@@ -178,19 +189,14 @@ TEST_P(ShippedLevel, IsWalledInAboveAnyJump) {
   ShippedLevelRun run(GetParam());
   const auto& objects = run.world().getLevel().objects;
   ASSERT_FALSE(objects.empty());
-  double left = objects.front()->getLeft();
-  double right = objects.front()->getRight();
-  for (const std::unique_ptr<GameObject>& o : objects) {
-    left = std::min(left, o->getLeft());
-    right = std::max(right, o->getRight());
-  }
+  const Extent extent = extentOf(run.world().getLevel());
   double leftWallTop = 0;
   double rightWallTop = 0;
   double othersTop = 0;
   for (const std::unique_ptr<GameObject>& o : objects) {
-    if (o->getType() == GameObject::PLATFORM && o->getLeft() == left) {
+    if (o->getType() == GameObject::PLATFORM && o->getLeft() == extent.left) {
       leftWallTop = std::min(leftWallTop, o->getTop());
-    } else if (o->getType() == GameObject::PLATFORM && o->getRight() == right) {
+    } else if (o->getType() == GameObject::PLATFORM && o->getRight() == extent.right) {
       rightWallTop = std::min(rightWallTop, o->getTop());
     } else {
       othersTop = std::min(othersTop, o->getTop());
