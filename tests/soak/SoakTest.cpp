@@ -6,10 +6,8 @@
 #include "WorldScenario.h"
 
 #include "actors/Character.h"
-#include "gfx/Menu.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
-#include "objects/Monster.h"
 #include "objects/Platform.h"
 
 #include <GL/gl.h>
