@@ -2,7 +2,7 @@
 // the game sets it up: World::update(16), clear, World::draw, swap and
 // glFinish on every shipped level, with and without the level menu open,
 // each against an empty frame (clear, swap, glFinish) timed alternately in
-// the same run, so that the ratio holds whatever else the machine does.
+// the same run, so that both kinds of frame meet the same machine.
 // Also World::update alone on a generated level of 10,000 objects.
 
 #include "actors/Character.h"
