@@ -7,11 +7,6 @@
 
 #include <ostream>
 
-// Found by argument-dependent lookup, so it lives beside Rgb.
-static std::ostream& operator<<(std::ostream& os, const Rgb& c) {
-  return os << "rgb(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
-}
-
 namespace {
 
 using ::PrintTo;

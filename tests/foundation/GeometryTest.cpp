@@ -3,21 +3,13 @@
 #include "actors/Point2D.h"
 #include "actors/RectangularSector.h"
 #include "common/Functions.h"
+#include "support/Table.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace {
-
-// ---- Point2D ----------------------------------------------------------------
-
-TEST(Point2D, DefaultIsOrigin) {
-  const Point2D p;
-  EXPECT_EQ(p.getX(), 0);
-  EXPECT_EQ(p.getY(), 0);
-}
 
 TEST(Point2D, ArithmeticWorksComponentWise) {
   const Point2D a(3, -4);
@@ -30,145 +22,48 @@ TEST(Point2D, ArithmeticWorksComponentWise) {
   Point2D c = a;
   c += b;
   EXPECT_EQ(c, Point2D(3.5, -2));
-  c.incX(1);
-  c.incY(-1);
-  EXPECT_EQ(c, Point2D(4.5, -3));
-}
-
-TEST(Point2D, MagnitudeAndUnitVector) {
-  const Point2D a(3, -4);
   EXPECT_EQ(a.magnitudeSquared(), 25);
   EXPECT_EQ(a.magnitude(), 5);
-  EXPECT_DOUBLE_EQ(a.unitVector().getX(), 0.6);
-  EXPECT_DOUBLE_EQ(a.unitVector().getY(), -0.8);
+  EXPECT_DOUBLE_EQ(a.unitVector().x, 0.6);
+  EXPECT_DOUBLE_EQ(a.unitVector().y, -0.8);
 }
 
-TEST(Point2D, UnitVectorOfZeroHasNoDirection) {
-  const Point2D u = Point2D(0, 0).unitVector();
-  EXPECT_TRUE(std::isnan(u.getX()));
-  EXPECT_TRUE(std::isnan(u.getY()));
+// The multiplication comes first: 16 / 1000 in integers would be 0.
+TEST(Point2D, ConvertPixelPerSecondScalesToTheElapsedTime) {
+  const Point2D jump = Point2D(200, -700).convertPixelPerSecond(16);
+  EXPECT_DOUBLE_EQ(jump.x, 3.2);
+  EXPECT_DOUBLE_EQ(jump.y, -11.2);
+  const Point2D slow = Point2D(-50, 25).convertPixelPerSecond(2500);
+  EXPECT_DOUBLE_EQ(slow.x, -125);
+  EXPECT_DOUBLE_EQ(slow.y, 62.5);
 }
 
-struct ConvertRow {
-  std::string name;
-  Point2D velocity;
-  int ms;
-  Point2D displacement;
-};
-
-class ConvertPixelPerSecond : public testing::TestWithParam<ConvertRow> {};
-
-TEST_P(ConvertPixelPerSecond, ScalesVelocityToElapsedTime) {
-  const ConvertRow& row = GetParam();
-  const Point2D d = row.velocity.convertPixelPerSecond(row.ms);
-  EXPECT_DOUBLE_EQ(d.getX(), row.displacement.getX());
-  EXPECT_DOUBLE_EQ(d.getY(), row.displacement.getY());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ConvertPixelPerSecond,
-    testing::Values(ConvertRow{"JumpOverOneFrame", {200, -700}, 16, {3.2, -11.2}},
-                    ConvertRow{"NoTimeNoMotion", {200, -700}, 0, {0, 0}},
-                    ConvertRow{"WholeSecond", {200, -700}, 1000, {200, -700}},
-                    ConvertRow{"LongFrame", {-50, 25}, 2500, {-125, 62.5}}),
-    [](const auto& info) { return info.param.name; });
-
-// ---- pps, min, max ------------------------------------------------------------
-
-struct PpsRow {
-  std::string name;
-  double perSecond;
-  int ms;
-  double expected;
-};
-
-class Pps : public testing::TestWithParam<PpsRow> {};
-
-TEST_P(Pps, ScalesPerSecondQuantityToMilliseconds) {
-  const PpsRow& row = GetParam();
-  EXPECT_DOUBLE_EQ(pps(row.perSecond, row.ms), row.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, Pps,
-                         testing::Values(PpsRow{"ThousandPerSecondOver16ms", 1000, 16, 16},
-                                         PpsRow{"NoTime", 1234.5, 0, 0},
-                                         PpsRow{"NegativeSpeed", -700, 16, -11.2},
-                                         PpsRow{"FractionOfAPixel", 3, 1, 0.003},
-                                         PpsRow{"LongFrame", 2000, 1500, 3000}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST(Pps, ComputesInDoubleNotInt) {
-  // 999 ms at 1 per second would be 0 in integer arithmetic.
+TEST(Functions, PpsScalesAPerSecondQuantityInDoubles) {
+  EXPECT_DOUBLE_EQ(pps(1000, 16), 16);
+  EXPECT_DOUBLE_EQ(pps(-700, 16), -11.2);
   EXPECT_DOUBLE_EQ(pps(1, 999), 0.999);
+  EXPECT_EQ(min(2, 7), 2);
+  EXPECT_EQ(min(7, -2), -2);
+  EXPECT_EQ(max(2, 7), 7);
+  EXPECT_EQ(max(7, -2), 7);
 }
 
-struct MinMaxRow {
-  std::string name;
-  int a;
-  int b;
-  int min;
-  int max;
-};
-
-class MinMax : public testing::TestWithParam<MinMaxRow> {};
-
-TEST_P(MinMax, PicksTheSmallerAndTheLarger) {
-  const MinMaxRow& row = GetParam();
-  EXPECT_EQ(min(row.a, row.b), row.min);
-  EXPECT_EQ(max(row.a, row.b), row.max);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, MinMax,
-                         testing::Values(MinMaxRow{"Equal", 3, 3, 3, 3},
-                                         MinMaxRow{"Ascending", 2, 7, 2, 7},
-                                         MinMaxRow{"Descending", 7, 2, 2, 7},
-                                         MinMaxRow{"Negatives", -5, -1, -5, -1}),
-                         [](const auto& info) { return info.param.name; });
-
-// ---- RectangularSector --------------------------------------------------------
-
+// Sizes are used as stored: a negative width puts the right edge left of x.
 TEST(RectangularSector, EdgesFollowPositionAndSize) {
-  RectangularSector r(10, 20, 30, 40);
-  EXPECT_EQ(r.getLeft(), 10);
-  EXPECT_EQ(r.getTop(), 20);
-  EXPECT_EQ(r.getRight(), 40);
-  EXPECT_EQ(r.getBottom(), 60);
-  r.setWidth(-5);
+  RectangularSector r(10, 20, -5, 40);
   EXPECT_EQ(r.getRight(), 5);
-  r.incX(1);
-  r.incY(2);
-  r.incWidth(3);
-  r.incHeight(4);
-  EXPECT_EQ(r.getX(), 11);
-  EXPECT_EQ(r.getY(), 22);
-  EXPECT_EQ(r.getWidth(), -2);
-  EXPECT_EQ(r.getHeight(), 44);
-  r.set(1, 2, 3, 4);
-  EXPECT_EQ(r.getRight(), 4);
-  EXPECT_EQ(r.getBottom(), 6);
-}
-
-TEST(RectangularSector, GrowWidensByOnePixelOnEverySide) {
-  RectangularSector r(10, 20, 20, 20);
+  EXPECT_EQ(r.getBottom(), 60);
   r.grow(-1, -1, 2, 2);
-  EXPECT_EQ(r.getX(), 9);
-  EXPECT_EQ(r.getY(), 19);
-  EXPECT_EQ(r.getWidth(), 22);
-  EXPECT_EQ(r.getHeight(), 22);
-}
-
-TEST(RectangularSector, ResizeBoxHangsOffBottomRightCorner) {
-  const RectangularSector box = RectangularSector(10, 20, 30, 40).getResizeBox();
-  EXPECT_EQ(box.getX(), 40);
-  EXPECT_EQ(box.getY(), 60);
-  EXPECT_EQ(box.getWidth(), 10);
-  EXPECT_EQ(box.getHeight(), 10);
+  EXPECT_EQ(r.pos, Point2D(9, 19));
+  EXPECT_EQ(r.size, Point2D(-3, 42));
+  const RectangularSector handle = RectangularSector(10, 20, 30, 40).getResizeBox();
+  EXPECT_EQ(handle.pos, Point2D(40, 60));
+  EXPECT_EQ(handle.size, Point2D(10, 10));
 }
 
 struct IntersectRow {
   std::string name;
-  RectangularSector a;
-  RectangularSector b;
+  RectangularSector a, b;
   bool expected;
 };
 
@@ -180,46 +75,44 @@ TEST_P(Intersects, IsStrictAndSymmetric) {
   EXPECT_EQ(row.b.intersects(row.a), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Intersects,
-    testing::Values(IntersectRow{"SharedVerticalEdge", {0, 0, 10, 10}, {10, 0, 10, 10}, false},
-                    IntersectRow{"HalfPixelOverlap", {0, 0, 10, 10}, {9.5, 0, 10, 10}, true},
-                    IntersectRow{"SharedHorizontalEdge", {0, 0, 10, 10}, {0, 10, 10, 10}, false},
-                    IntersectRow{"SharedCorner", {0, 0, 10, 10}, {10, 10, 5, 5}, false},
-                    IntersectRow{"ZeroSizeStrictlyInside", {0, 0, 10, 10}, {5, 5, 0, 0}, true},
-                    IntersectRow{"ZeroSizeOnEdge", {0, 0, 10, 10}, {10, 5, 0, 0}, false},
-                    IntersectRow{"Contained", {0, 0, 100, 100}, {10, 10, 5, 5}, true},
-                    IntersectRow{"FarApart", {0, 0, 10, 10}, {50, 50, 10, 10}, false},
-                    IntersectRow{"WidenedProbeTouches", {-1, -1, 22, 22}, {20, 0, 10, 10}, true}),
-    [](const auto& info) { return info.param.name; });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, Intersects, testing::Values(
+    IntersectRow{"SharedVerticalEdge", {0, 0, 10, 10}, {10, 0, 10, 10}, false},
+    IntersectRow{"HalfPixelOverlap", {0, 0, 10, 10}, {9.5, 0, 10, 10}, true},
+    IntersectRow{"SharedHorizontalEdge", {0, 0, 10, 10}, {0, 10, 10, 10}, false},
+    IntersectRow{"SharedCorner", {0, 0, 10, 10}, {10, 10, 5, 5}, false},
+    IntersectRow{"ZeroSizeStrictlyInside", {0, 0, 10, 10}, {5, 5, 0, 0}, true},
+    IntersectRow{"ZeroSizeOnEdge", {0, 0, 10, 10}, {10, 5, 0, 0}, false},
+    IntersectRow{"Contained", {0, 0, 100, 100}, {10, 10, 5, 5}, true},
+    IntersectRow{"WidenedProbeTouches", {-1, -1, 22, 22}, {20, 0, 10, 10}, true}),
+    RowName{});
+// clang-format on
 
 struct ContainsRow {
   std::string name;
-  RectangularSector r;
-  int px;
-  int py;
+  int px, py;
   bool expected;
 };
 
 class Contains : public testing::TestWithParam<ContainsRow> {};
 
-TEST_P(Contains, IsStrict) {
+TEST_P(Contains, LeavesTheBorderOutside) {
   const ContainsRow& row = GetParam();
-  EXPECT_EQ(row.r.contains(row.px, row.py), row.expected);
+  EXPECT_EQ(RectangularSector(0, 0, 10, 10).contains(row.px, row.py), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Contains,
-    testing::Values(ContainsRow{"LeftEdge", {0, 0, 10, 10}, 0, 5, false},
-                    ContainsRow{"OneInsideLeftEdge", {0, 0, 10, 10}, 1, 5, true},
-                    ContainsRow{"RightEdge", {0, 0, 10, 10}, 10, 5, false},
-                    ContainsRow{"OneInsideRightEdge", {0, 0, 10, 10}, 9, 5, true},
-                    ContainsRow{"TopEdge", {0, 0, 10, 10}, 5, 0, false},
-                    ContainsRow{"BottomEdge", {0, 0, 10, 10}, 5, 10, false},
-                    ContainsRow{"Centre", {0, 0, 10, 10}, 5, 5, true},
-                    ContainsRow{"ZeroSizeHoldsNothing", {5, 5, 0, 0}, 5, 5, false},
-                    ContainsRow{"FractionalEdgeInside", {0.5, 0.5, 10, 10}, 1, 1, true}),
-    [](const auto& info) { return info.param.name; });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, Contains, testing::Values(
+    ContainsRow{"LeftEdge", 0, 5, false}, ContainsRow{"OneInsideLeftEdge", 1, 5, true},
+    ContainsRow{"RightEdge", 10, 5, false}, ContainsRow{"OneInsideRightEdge", 9, 5, true},
+    ContainsRow{"TopEdge", 5, 0, false}, ContainsRow{"BottomEdge", 5, 10, false}),
+    RowName{});
+// clang-format on
+
+TEST(RectangularSector, ContainsComparesWithFractionalEdges) {
+  EXPECT_TRUE(RectangularSector(0.5, 0.5, 10, 10).contains(1, 1));
+  EXPECT_FALSE(RectangularSector(1.5, 0, 10, 10).contains(1, 1));
+}
 
 struct CornerRow {
   std::string name;
@@ -237,17 +130,16 @@ TEST_P(GlVertecies, EmitsTruncatedCornersClockwiseFromTopLeft) {
   const int xs[] = {row.left, row.right, row.right, row.left};
   const int ys[] = {row.top, row.top, row.bottom, row.bottom};
   for (int i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_NEAR(vertices[i].x, xs[i] + 0.325, 1e-3);
-    EXPECT_NEAR(vertices[i].y, ys[i] + 0.325, 1e-3);
+    EXPECT_NEAR(vertices[i].x, xs[i] + 0.325, 1e-3) << "corner " << i;
+    EXPECT_NEAR(vertices[i].y, ys[i] + 0.325, 1e-3) << "corner " << i;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GlVertecies,
-    testing::Values(CornerRow{"FractionsDropped", {0.9, 1.5, 10, 10}, 0, 1, 10, 11},
-                    CornerRow{"Whole", {20, 30, 40, 50}, 20, 30, 60, 80},
-                    CornerRow{"TowardZeroNotDown", {-0.9, 2.7, 10.6, 3}, 0, 2, 9, 5}),
-    [](const auto& info) { return info.param.name; });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, GlVertecies, testing::Values(
+    CornerRow{"FractionsDropped", {0.9, 1.5, 10, 10}, 0, 1, 10, 11},
+    CornerRow{"TowardZeroNotDown", {-0.9, 2.7, 10.6, 3}, 0, 2, 9, 5}),
+    RowName{});
+// clang-format on
 
 } // namespace

@@ -2,10 +2,6 @@
 
 #include <GL/gl.h>
 
-void PrintTo(const Rgb& colour, std::ostream* out) {
-  *out << "(" << int{colour.r} << ", " << int{colour.g} << ", " << int{colour.b} << ")";
-}
-
 void PrintTo(const Box& box, std::ostream* out) {
   *out << "left " << box.left << ", top " << box.top << ", right " << box.right << ", bottom "
        << box.bottom;
@@ -34,15 +30,6 @@ PixelBlock::PixelBlock(int left, int top, int width, int height)
 
 Rgb PixelBlock::at(int x, int y) const {
   return pixels[static_cast<std::size_t>(y - top) * width + (x - left)];
-}
-
-bool PixelBlock::anyOtherThan(Rgb background) const {
-  for (const Rgb& pixel : pixels) {
-    if (!(pixel == background)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 std::optional<Box> PixelBlock::drawn(Rgb background) const {
@@ -74,14 +61,6 @@ bool PixelBlock::onlyColours(std::initializer_list<Rgb> colours) const {
     }
   }
   return true;
-}
-
-int PixelBlock::maxRed() const {
-  int red = 0;
-  for (const Rgb& pixel : pixels) {
-    red = pixel.r > red ? pixel.r : red;
-  }
-  return red;
 }
 
 std::vector<FedVertex> captureVertices(const std::function<void()>& emit) {

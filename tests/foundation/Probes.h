@@ -8,9 +8,6 @@
 #include <ostream>
 #include <vector>
 
-// Pixel colours in failure messages as (r, g, b).
-void PrintTo(const Rgb& colour, std::ostream* out);
-
 // Pixel bounds, inclusive.
 struct Box {
   int left, top, right, bottom;
@@ -26,15 +23,11 @@ public:
   PixelBlock(int left, int top, int width, int height);
 
   Rgb at(int x, int y) const;
-  // True when some pixel of the block differs from the background.
-  bool anyOtherThan(Rgb background) const;
   // Bounds of the pixels that differ from the background; none when the
   // block is all background.
   std::optional<Box> drawn(Rgb background) const;
   // True when every pixel of the block has one of the colours.
   bool onlyColours(std::initializer_list<Rgb> colours) const;
-  // The brightest red channel among the pixels.
-  int maxRed() const;
 
 private:
   int left;

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <gtest/gtest.h>
+
 #include <ostream>
 
 void GLWindow::ensure() {
@@ -47,4 +49,28 @@ Rgb GLWindow::pixel(int x, int y) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, viewport[3] - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, data);
   return Rgb{data[0], data[1], data[2]};
+}
+
+void PrintTo(const Rgb& colour, std::ostream* out) {
+  *out << "rgb(" << int{colour.r} << ", " << int{colour.g} << ", " << int{colour.b} << ")";
+}
+
+void expectPixels(std::initializer_list<Probe> probes) {
+  for (const Probe& probe : probes) {
+    EXPECT_EQ(GLWindow::pixel(probe.x, probe.y), probe.colour)
+        << probe.where << " at " << probe.x << ", " << probe.y;
+  }
+}
+
+void expectBox(int left, int top, int right, int bottom, Rgb inside, Rgb outside) {
+  const int midX = (left + right) / 2;
+  const int midY = (top + bottom) / 2;
+  expectPixels({{"left edge", left, midY, inside},
+                {"left of it", left - 1, midY, outside},
+                {"right edge", right, midY, inside},
+                {"right of it", right + 1, midY, outside},
+                {"top edge", midX, top, inside},
+                {"above it", midX, top - 1, outside},
+                {"bottom edge", midX, bottom, inside},
+                {"below it", midX, bottom + 1, outside}});
 }

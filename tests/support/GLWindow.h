@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <ostream>
 
 // The one real 640 x 480 SDL OpenGL window of a test process, with the
 // game's window-pixel projection. Opened on first use, kept until exit.
@@ -8,6 +10,8 @@ struct Rgb {
   std::uint8_t r, g, b;
   bool operator==(const Rgb&) const = default;
 };
+
+void PrintTo(const Rgb& colour, std::ostream* out);
 
 class GLWindow {
 public:
@@ -25,3 +29,16 @@ inline Rgb rgb(int r, int g, int b) {
   return Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
              static_cast<std::uint8_t>(b)};
 }
+
+// A named pixel and the colour it must have.
+struct Probe {
+  const char* where;
+  int x, y;
+  Rgb colour;
+};
+
+void expectPixels(std::initializer_list<Probe> probes);
+
+// A filled box, bounds inclusive: one pixel inside and one outside each
+// edge, on the box's middle lines.
+void expectBox(int left, int top, int right, int bottom, Rgb inside, Rgb outside);

@@ -522,7 +522,7 @@ const Rgb BAR_RED = rgb(255, 0, 0);
 const Rgb BAR_BOX = rgb(102, 0, 0);
 const Rgb HERO_BLUE = rgb(0, 0, 255);
 
-struct Probe {
+struct BarProbe {
   int x;
   int y;
   Rgb colour;
@@ -531,7 +531,7 @@ struct Probe {
 struct HitPointRow {
   const char* name;
   int hp;
-  std::vector<Probe> probes;
+  std::vector<BarProbe> probes;
 };
 
 } // namespace
@@ -545,7 +545,7 @@ TEST_P(WorldHitPointBar, ShowsTheShareOfHitPointsLeft) {
 
   drawFrame();
 
-  for (const Probe& probe : row.probes) {
+  for (const BarProbe& probe : row.probes) {
     EXPECT_EQ(pixel(probe.x, probe.y), probe.colour) << "at " << probe.x << ", " << probe.y;
   }
 }

@@ -47,9 +47,6 @@ inline std::string monster(int x, int y) {
 inline void PrintTo(const Point2D& p, std::ostream* os) {
   *os << "(" << p.x << ", " << p.y << ")";
 }
-inline void PrintTo(const Rgb& c, std::ostream* os) {
-  *os << "rgb(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
-}
 
 class WorldScenario : public ::testing::Test {
 protected:
