@@ -1,10 +1,10 @@
 #include "common/Functions.h"
+#include "support/Table.h"
 #include "support/TempResources.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -17,50 +17,32 @@ namespace fs = std::filesystem;
 
 using Lines = std::vector<std::string>;
 
-// ---- Numbers ----------------------------------------------------------------
+namespace {
 
 struct NumberRow {
-  const char* name;
+  std::string name;
   double value;
 };
 
-class AppendNumberMatchesPrintf : public ::testing::TestWithParam<NumberRow> {};
+class AppendNumber : public testing::TestWithParam<NumberRow> {};
 
-TEST_P(AppendNumberMatchesPrintf, SameBytesAsPercentG) {
-  const double value = GetParam().value;
+TEST_P(AppendNumber, WritesTheSameBytesAsPercentG) {
   char expected[64];
-  std::snprintf(expected, sizeof expected, "%g", value);
+  std::snprintf(expected, sizeof expected, "%g", GetParam().value);
   std::string out = "prefix ";
-  appendNumber(out, value);
+  appendNumber(out, GetParam().value);
   EXPECT_EQ(out, std::string("prefix ") + expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, AppendNumberMatchesPrintf,
-    ::testing::Values(
-        NumberRow{"zero", 0.0}, NumberRow{"negativeZero", -0.0}, NumberRow{"half", 0.5},
-        NumberRow{"negativeThreeAndAHalf", -3.5}, NumberRow{"wholeTenth", 40.0},
-        NumberRow{"wholeNegative", -30.0}, NumberRow{"negativeSixDigits", -999999.0},
-        NumberRow{"belowMillionNegative", -999999.5}, NumberRow{"offGridTenth", 12.5},
-        NumberRow{"sixDigits", 999999.0}, NumberRow{"roundsUpToExponent", 999999.5},
-        NumberRow{"million", 1000000.0}, NumberRow{"largeCoordinate", 1234567.0},
-        NumberRow{"negativeLarge", -1234567.0}, NumberRow{"tenThousandth", 0.0001},
-        NumberRow{"belowTenThousandth", 0.00001}, NumberRow{"sevenSignificant", 123.4567},
-        NumberRow{"negativeSmall", -0.000123456}, NumberRow{"huge", 1e300},
-        NumberRow{"tiny", 5e-324}, NumberRow{"infinity", std::numeric_limits<double>::infinity()},
-        NumberRow{"negativeInfinity", -std::numeric_limits<double>::infinity()},
-        NumberRow{"oneThird", 1.0 / 3.0}, NumberRow{"intMaxTenth", INT_MAX / 10.0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(AppendNumber, WorkedFormsOfTheLevelFormat) {
-  const std::vector<std::pair<double, std::string>> rows = {
-      {12.5, "12.5"}, {-3.5, "-3.5"}, {40, "40"}, {1234567, "1.23457e+06"}, {0.00001, "1e-05"}};
-  for (const auto& [value, text] : rows) {
-    std::string out;
-    appendNumber(out, value);
-    EXPECT_EQ(out, text) << value;
-  }
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, AppendNumber, testing::Values(
+    NumberRow{"NegativeZero", -0.0}, NumberRow{"OffGridTenth", 12.5}, NumberRow{"Whole", -30.0},
+    NumberRow{"SixDigits", 999999.0}, NumberRow{"RoundsUpToExponent", 999999.5},
+    NumberRow{"LargeCoordinate", 1234567.0}, NumberRow{"TenThousandth", 0.0001},
+    NumberRow{"BelowTenThousandth", 0.00001}, NumberRow{"SevenSignificant", 123.4567},
+    NumberRow{"Denormal", 5e-324}, NumberRow{"Infinity", std::numeric_limits<double>::infinity()}),
+    RowName{});
+// clang-format on
 
 // A process whose stream locale groups digits and writes a decimal comma
 // must still write level files in the classic form.
@@ -70,7 +52,7 @@ struct CommaPoint : std::numpunct<char> {
   std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(AppendNumber, IgnoresTheGlobalLocale) {
+TEST(AppendNumberLocale, IgnoresTheGlobalLocale) {
   const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaPoint));
   std::ostringstream probe;
   probe << 1234.5;
@@ -81,16 +63,14 @@ TEST(AppendNumber, IgnoresTheGlobalLocale) {
   EXPECT_EQ(out, "1234.5");
 }
 
-// ---- Leading integers ---------------------------------------------------------
-
 struct IntRow {
-  const char* name;
-  const char* field;
+  std::string name;
+  std::string field;
   bool fits;
   int value;
 };
 
-class ParseLeadingInt : public ::testing::TestWithParam<IntRow> {};
+class ParseLeadingInt : public testing::TestWithParam<IntRow> {};
 
 TEST_P(ParseLeadingInt, ReadsLikeAtoiAndRefusesOverflow) {
   const IntRow& row = GetParam();
@@ -101,130 +81,89 @@ TEST_P(ParseLeadingInt, ReadsLikeAtoiAndRefusesOverflow) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ParseLeadingInt,
-    ::testing::Values(IntRow{"plain", "42", true, 42}, IntRow{"leadingSpaces", "  7", true, 7},
-                      IntRow{"leadingTab", "\t-3", true, -3}, IntRow{"plusSign", "+5", true, 5},
-                      IntRow{"fractionDropped", "12.5", true, 12},
-                      IntRow{"negativeFractionTowardZero", "-3.5", true, -3},
-                      IntRow{"exponentStops", "1.23457e+06", true, 1}, IntRow{"empty", "", true, 0},
-                      IntRow{"letters", "abc", true, 0}, IntRow{"signOnly", "-", true, 0},
-                      IntRow{"doubleSign", "+-3", true, 0},
-                      IntRow{"trailingCarriageReturn", "5\r", true, 5},
-                      IntRow{"tabInside", "1\t5", true, 1},
-                      IntRow{"leadingZeros", "0000000000000000000012", true, 12},
-                      IntRow{"intMax", "2147483647", true, INT_MAX},
-                      IntRow{"intMin", "-2147483648", true, INT_MIN},
-                      IntRow{"pastIntMax", "2147483648", false, 0},
-                      IntRow{"pastIntMin", "-2147483649", false, 0},
-                      IntRow{"farPastLong", "99999999999999999999999", false, 0},
-                      IntRow{"wrapsToOneIn64Bits", "4294967297", false, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- splitString ----------------------------------------------------------------
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, ParseLeadingInt, testing::Values(
+    IntRow{"LeadingSpaces", "  7", true, 7}, IntRow{"LeadingTab", "\t-3", true, -3},
+    IntRow{"PlusSign", "+5", true, 5}, IntRow{"NegativeFractionTowardZero", "-3.5", true, -3},
+    IntRow{"ExponentStops", "1.23457e+06", true, 1}, IntRow{"Empty", "", true, 0},
+    IntRow{"Letters", "abc", true, 0}, IntRow{"SignOnly", "-", true, 0},
+    IntRow{"DoubleSign", "+-3", true, 0}, IntRow{"LeadingZeros", "0000000000000000000012", true, 12},
+    IntRow{"IntMax", "2147483647", true, INT_MAX}, IntRow{"IntMin", "-2147483648", true, INT_MIN},
+    IntRow{"PastIntMax", "2147483648", false, 0}, IntRow{"PastIntMin", "-2147483649", false, 0},
+    IntRow{"FarPastLong", "99999999999999999999999", false, 0},
+    IntRow{"WrapsToOneIn64Bits", "4294967297", false, 0}),
+    RowName{});
+// clang-format on
 
 struct SplitRow {
-  const char* name;
+  std::string name;
   std::string text;
-  char separator;
   Lines fields;
 };
 
-class SplitString : public ::testing::TestWithParam<SplitRow> {};
+class SplitString : public testing::TestWithParam<SplitRow> {};
 
 TEST_P(SplitString, Fields) {
-  EXPECT_EQ(splitString(GetParam().text, GetParam().separator), GetParam().fields);
+  EXPECT_EQ(splitString(GetParam().text, ','), GetParam().fields);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SplitString,
-    ::testing::Values(
-        SplitRow{"emptyFieldsInsideAndAtTheEnd", "a,,b,", ',', {"a", "", "b", ""}},
-        SplitRow{"leadingSeparatorStaysInFirstField", ",a", ',', {",a"}},
-        SplitRow{"twoLeadingSeparators", ",,", ',', {",", ""}},
-        SplitRow{"emptyText", "", ',', {""}}, SplitRow{"noSeparator", "abc", ',', {"abc"}},
-        SplitRow{"savedLine", "1 10 40 20 2 1 ", ' ', {"1", "10", "40", "20", "2", "1", ""}},
-        SplitRow{"leadingSpace", " 2 1", ' ', {" 2", "1"}},
-        SplitRow{"tabIsNoSeparator", "1\t5 5", ' ', {"1\t5", "5"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- readFile -------------------------------------------------------------------
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, SplitString, testing::Values(
+    SplitRow{"EmptyFieldsInsideAndAtTheEnd", "a,,b,", {"a", "", "b", ""}},
+    SplitRow{"LeadingSeparatorStaysInFirstField", ",a", {",a"}},
+    SplitRow{"TwoLeadingSeparators", ",,", {",", ""}},
+    SplitRow{"EmptyText", "", {""}}),
+    RowName{});
+// clang-format on
 
 struct ReadRow {
-  const char* name;
+  std::string name;
   std::string content;
   Lines lines;
 };
 
-class ReadFile : public ::testing::TestWithParam<ReadRow> {};
+class ReadFile : public testing::TestWithParam<ReadRow> {};
 
+// The path is relative to the resource folder, and reading it leaves the
+// working directory alone.
 TEST_P(ReadFile, Lines) {
   TempResources res;
   res.write("Levels/file.txt", GetParam().content);
+  const fs::path cwd = fs::current_path();
   testing::internal::CaptureStdout();
   const Lines lines = readFile("Levels/file.txt");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(lines, GetParam().lines);
+  EXPECT_EQ(fs::current_path(), cwd);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ReadFile,
-    ::testing::Values(ReadRow{"finalLineFeedGivesEmptyLastLine", "x\ny\n", {"x", "y", ""}},
-                      ReadRow{"noFinalLineFeed", "x\ny", {"x", "y"}},
-                      ReadRow{"emptyFileIsOneEmptyLine", "", {""}},
-                      ReadRow{"emptyLinesKept", "\n\nz", {"", "", "z"}},
-                      ReadRow{"carriageReturnKept", "a\r\nb", {"a\r", "b"}},
-                      ReadRow{
-                          "nulBytesKept", std::string("a\0b\n", 4), {std::string("a\0b", 3), ""}}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, ReadFile, testing::Values(
+    ReadRow{"FinalLineFeedGivesEmptyLastLine", "x\ny\n", {"x", "y", ""}},
+    ReadRow{"NoFinalLineFeed", "x\n\ny", {"x", "", "y"}},
+    ReadRow{"EmptyFileIsOneEmptyLine", "", {""}},
+    ReadRow{"CarriageReturnKept", "a\r\nb", {"a\r", "b"}},
+    ReadRow{"NulBytesKept", std::string("a\0b\n", 4), {std::string("a\0b", 3), ""}}),
+    RowName{});
+// clang-format on
 
-TEST(ReadFile, MissingFilePrintsFailedAndGivesNoLines) {
+TEST(ReadFileFailure, MissingFileOrFolderPrintsFailedAndGivesNoLines) {
   TempResources res;
-  testing::internal::CaptureStdout();
-  const Lines lines = readFile("Levels/none.data");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n");
-  EXPECT_TRUE(lines.empty());
+  for (const char* path : {"Levels/none.data", "Levels"}) {
+    testing::internal::CaptureStdout();
+    const Lines lines = readFile(path);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n") << path;
+    EXPECT_TRUE(lines.empty()) << path;
+  }
 }
 
-TEST(ReadFile, FolderIsUnreadable) {
+TEST(GetLevelList, KeepsDataFilesCutAtDataSortedByByteOrder) {
   TempResources res;
-  testing::internal::CaptureStdout();
-  const Lines lines = readFile("Levels");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n");
-  EXPECT_TRUE(lines.empty());
-}
-
-TEST(ReadFile, PathIsRelativeToTheResourceFolderNotTheWorkingDirectory) {
-  TempResources res;
-  res.write("Levels/loadlevel.txt", "first.data\nsecond.data\n");
-  const fs::path before = fs::current_path();
-  EXPECT_EQ(readFile("Levels/loadlevel.txt"), (Lines{"first.data", "second.data", ""}));
-  EXPECT_EQ(fs::current_path(), before);
-}
-
-// ---- getLevelList -----------------------------------------------------------------
-
-TEST(GetLevelList, KeepsDataFilesCutAtDataAndDropsDecoys) {
-  TempResources res;
-  for (const char* name : {"a.data", "b.data.bak", "loadlevel.txt", "notes"}) {
+  for (const char* name : {"a.data", "b.data.bak", "loadlevel.txt", "notes", "B.data", "_x.data",
+                           "a2.data", ".hidden.data"}) {
     res.write(std::string("Levels/") + name, "");
   }
-  EXPECT_EQ(getLevelList(), (Lines{"a", "b"}));
-}
-
-TEST(GetLevelList, SortedByByteOrder) {
-  TempResources res;
-  for (const char* name : {"a.data", "B.data", "_x.data", "a2.data", "Z.data.old"}) {
-    res.write(std::string("Levels/") + name, "");
-  }
-  EXPECT_EQ(getLevelList(), (Lines{"B", "Z", "_x", "a", "a2"}));
-}
-
-TEST(GetLevelList, HiddenFilesAreNotListed) {
-  TempResources res;
-  res.write("Levels/.hidden.data", "");
-  res.write("Levels/shown.data", "");
-  EXPECT_EQ(getLevelList(), (Lines{"shown"}));
+  EXPECT_EQ(getLevelList(), (Lines{"B", "_x", "a", "a2", "b"}));
 }
 
 TEST(GetLevelList, MissingFolderGivesEmptyList) {
@@ -233,13 +172,13 @@ TEST(GetLevelList, MissingFolderGivesEmptyList) {
   EXPECT_TRUE(getLevelList().empty());
 }
 
+// Pasted into a shell command, this folder would run "touch pwned".
 TEST(GetLevelList, FolderPathWithSpaceAndSemicolonIsListedAndRunsNothing) {
-  // Pasted into a shell command, this would run "touch pwned" in the
-  // working directory.
   TempResources res("my levels;touch pwned;x");
   res.write("Levels/a.data", "");
   res.write("Levels/c.data", "");
-  const fs::path cwd = fs::current_path();
   EXPECT_EQ(getLevelList(), (Lines{"a", "c"}));
-  EXPECT_FALSE(fs::exists(cwd / "pwned"));
+  EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
 }
+
+} // namespace

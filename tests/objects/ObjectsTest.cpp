@@ -1,5 +1,8 @@
 #include "ObjectDescription.h"
 
+#include "support/Events.h"
+#include "support/Table.h"
+
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,168 +15,83 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-SDL_Event keyEvent(SDLKey key) {
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.type = SDL_KEYDOWN;
-  e.key.state = SDL_PRESSED;
-  e.key.keysym.sym = key;
-  return e;
-}
-
-} // namespace
-
-// ---- Constructors, clone, refresh, update ----------------------------------------
-
-TEST(GameObjectLifecycle, ConstructorsLeaveObjectsUnselectedAndActive) {
-  EXPECT_EQ(describe(GameObject(1, 2, 3, 4, GameObject::GOAL_AREA)), "goal 1 2 3 4");
-  EXPECT_EQ(describe(GameObject(RectangularSector(5, 6, 7, 8), GameObject::SPAWN_POINT)),
-            "spawn 5 6 7 8");
-  EXPECT_EQ(describe(Platform()), "platform 0 0 0 0 kind 0");
-  EXPECT_EQ(describe(Monster()), "monster 0 0 0 0 hp 100/100");
-  EXPECT_EQ(describe(Monster(1, 2, 20, 20)), "monster 1 2 20 20 hp 100/100");
-}
-
-TEST(GameObjectLifecycle, PlatformCopyConstructorCopiesRectangleAndKindOnly) {
-  Platform source(1.5, 2, 3, 4, Platform::PLAIN);
-  source.setSelected(true);
-  source.setActive(false);
-  EXPECT_EQ(describe(Platform(&source)), "platform 1.5 2 3 4 kind 2");
-}
-
-TEST(GameObjectLifecycle, CloneOfSelectedInactiveObjectIsUnselectedAndActive) {
+// A copy is a new object: unselected and active, whatever the original was.
+TEST(GameObjectClone, KeepsClassAndFieldsButNotTheFlags) {
   GameObject goal(600, 300, 100, 100, GameObject::GOAL_AREA);
   goal.setSelected(true);
   goal.setActive(false);
-  const auto copy = goal.clone();
-  EXPECT_EQ(describe(*copy), "goal 600 300 100 100");
-  EXPECT_TRUE(goal.isSelected()); // the original keeps its flags
-}
+  EXPECT_EQ(describe(*goal.clone()), "goal 600 300 100 100");
+  EXPECT_TRUE(goal.isSelected());
 
-TEST(GameObjectLifecycle, CloneOfPlatformKeepsItsClassAndKind) {
   Platform p(100, 400, 200, 20, static_cast<Platform::PlatformType>(7));
   p.setSelected(true);
-  const std::unique_ptr<GameObject> copy = p.clone();
-  EXPECT_EQ(describe(*copy), "platform 100 400 200 20 kind 7");
+  EXPECT_EQ(describe(*p.clone()), "platform 100 400 200 20 kind 7");
 }
 
-TEST(GameObjectLifecycle, CloneOfDamagedMonsterHasFullDefaultHitPoints) {
+TEST(GameObjectClone, OfADamagedMonsterHasFullDefaultHitPoints) {
   Monster m(250, 380, 20, 20);
   m.setMaxHp(300);
   m.setCurrentHp(-20);
   m.update(16);
-  m.setSelected(true);
-  const std::unique_ptr<GameObject> copy = m.clone();
-  EXPECT_EQ(describe(*copy), "monster 250 380 20 20 hp 100/100");
+  EXPECT_EQ(describe(*m.clone()), "monster 250 380 20 20 hp 100/100");
 }
 
-TEST(GameObjectLifecycle, RefreshReactivatesAnyObject) {
+TEST(MonsterUpdate, DeactivatesOnlyBelowZeroAndOnlyRefreshRevives) {
+  Monster m(0, 0, 20, 20);
+  m.setMaxHp(150);
+  m.setCurrentHp(0);
+  EXPECT_TRUE(m.update(16));
+  EXPECT_TRUE(m.isActive()) << "0 hit points survive";
+  m.setCurrentHp(-1);
+  m.update(16);
+  EXPECT_FALSE(m.isActive());
+  m.setCurrentHp(50);
+  m.update(16);
+  EXPECT_FALSE(m.isActive()) << "hit points alone do not revive";
+  m.refresh();
+  EXPECT_EQ(describe(m), "monster 0 0 20 20 hp 150/150");
+
   GameObject spawn(0, 0, 20, 20, GameObject::SPAWN_POINT);
   spawn.setActive(false);
   spawn.refresh();
   EXPECT_TRUE(spawn.isActive());
 }
 
-TEST(GameObjectLifecycle, RefreshRevivesMonsterAtFullHitPoints) {
-  Monster m(0, 0, 20, 20);
-  m.setMaxHp(150);
-  m.setCurrentHp(-1);
-  m.update(16);
-  ASSERT_FALSE(m.isActive());
-  m.refresh();
-  EXPECT_EQ(describe(m), "monster 0 0 20 20 hp 150/150");
-}
-
-struct HpRow {
-  const char* name;
-  int hp;
-  bool activeAfter;
-};
-
-class MonsterUpdate : public ::testing::TestWithParam<HpRow> {};
-
-TEST_P(MonsterUpdate, DeactivatesOnlyBelowZero) {
-  Monster m(0, 0, 20, 20);
-  m.setCurrentHp(GetParam().hp);
-  EXPECT_TRUE(m.update(0));
-  EXPECT_EQ(m.isActive(), GetParam().activeAfter);
-  EXPECT_EQ(m.getCurrentHp(), GetParam().hp);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, MonsterUpdate,
-                         ::testing::Values(HpRow{"full", 100, true}, HpRow{"exactlyZero", 0, true},
-                                           HpRow{"minusOne", -1, false},
-                                           HpRow{"farBelow", -500, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MonsterUpdate, StaysInactiveWhenHitPointsRiseWithoutRefresh) {
-  Monster m(0, 0, 20, 20);
-  m.setCurrentHp(-1);
-  m.update(16);
-  m.setCurrentHp(50);
-  m.update(16);
-  EXPECT_FALSE(m.isActive());
-}
-
-TEST(GameObjectLifecycle, BaseUpdateChangesNothing) {
-  GameObject goal(1, 2, 3, 4, GameObject::GOAL_AREA);
-  EXPECT_TRUE(goal.update(1000));
-  EXPECT_EQ(describe(goal), "goal 1 2 3 4");
-}
-
-TEST(MonsterHitPoints, IncrementsAdd) {
-  Monster m;
-  m.incCurrentHp(-30);
-  m.incMaxHp(20);
-  EXPECT_EQ(describe(m), "monster 0 0 0 0 hp 70/120");
-  m.fullHp();
-  EXPECT_EQ(m.getCurrentHp(), 120);
-}
-
-// ---- Keys -------------------------------------------------------------------------
-
 struct KeyRow {
-  const char* name;
+  std::string name;
   SDLKey key;
-  const char* platformAfter; // starting from (100, 200, 50, 20) kind 7
-  const char* goalAfter;     // starting from (100, 200, 50, 20)
+  double x, y; // of an object at (100, 200) after the key
+  int kind;    // of a platform of kind 7 after the key
 };
 
-class ObjectKeys : public ::testing::TestWithParam<KeyRow> {};
+class ObjectKeys : public testing::TestWithParam<KeyRow> {};
 
+// Arrows nudge every kind of object; 1, 2 and 3 set a platform's kind.
 TEST_P(ObjectKeys, NudgeOrSetKind) {
+  const KeyRow& row = GetParam();
+  const SDL_Event e = keyDownEvent(row.key);
   Platform p(100, 200, 50, 20, static_cast<Platform::PlatformType>(7));
-  p.keyDown(keyEvent(GetParam().key));
-  EXPECT_EQ(describe(p), GetParam().platformAfter);
-
+  p.keyDown(e);
+  EXPECT_EQ(p.pos, Point2D(row.x, row.y));
+  EXPECT_EQ(p.getPlatformType(), row.kind);
   GameObject goal(100, 200, 50, 20, GameObject::GOAL_AREA);
-  goal.keyDown(keyEvent(GetParam().key));
-  EXPECT_EQ(describe(goal), GetParam().goalAfter);
-
+  goal.keyDown(e);
+  EXPECT_EQ(goal.pos, Point2D(row.x, row.y));
   Monster m(100, 200, 50, 20);
-  m.keyDown(keyEvent(GetParam().key));
-  EXPECT_EQ(describe(m), std::string("monster") + (GetParam().goalAfter + 4) + " hp 100/100");
+  m.keyDown(e);
+  EXPECT_EQ(m.pos, Point2D(row.x, row.y));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ObjectKeys,
-    ::testing::Values(
-        KeyRow{"upMovesTenUp", SDLK_UP, "platform 100 190 50 20 kind 7", "goal 100 190 50 20"},
-        KeyRow{"downMovesTenDown", SDLK_DOWN, "platform 100 210 50 20 kind 7",
-               "goal 100 210 50 20"},
-        KeyRow{"leftMovesTenLeft", SDLK_LEFT, "platform 90 200 50 20 kind 7", "goal 90 200 50 20"},
-        KeyRow{"rightMovesTenRight", SDLK_RIGHT, "platform 110 200 50 20 kind 7",
-               "goal 110 200 50 20"},
-        KeyRow{"oneSetsClimbable", SDLK_1, "platform 100 200 50 20 kind 0", "goal 100 200 50 20"},
-        KeyRow{"twoSetsJumpable", SDLK_2, "platform 100 200 50 20 kind 1", "goal 100 200 50 20"},
-        KeyRow{"threeSetsPlain", SDLK_3, "platform 100 200 50 20 kind 2", "goal 100 200 50 20"},
-        KeyRow{"fourDoesNothing", SDLK_4, "platform 100 200 50 20 kind 7", "goal 100 200 50 20"},
-        KeyRow{"letterDoesNothing", SDLK_w, "platform 100 200 50 20 kind 7", "goal 100 200 50 20"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, ObjectKeys, testing::Values(
+    KeyRow{"UpMovesTenUp", SDLK_UP, 100, 190, 7}, KeyRow{"DownMovesTenDown", SDLK_DOWN, 100, 210, 7},
+    KeyRow{"LeftMovesTenLeft", SDLK_LEFT, 90, 200, 7}, KeyRow{"RightMovesTenRight", SDLK_RIGHT, 110, 200, 7},
+    KeyRow{"OneSetsClimbable", SDLK_1, 100, 200, 0}, KeyRow{"TwoSetsJumpable", SDLK_2, 100, 200, 1},
+    KeyRow{"ThreeSetsPlain", SDLK_3, 100, 200, 2}, KeyRow{"FourDoesNothing", SDLK_4, 100, 200, 7}),
+    RowName{});
+// clang-format on
 
-// ---- Level: selection and forwarding ------------------------------------------------
-
-class LevelTest : public ::testing::Test {
+class LevelTest : public testing::Test {
 protected:
   GameObject& add(std::unique_ptr<GameObject> o, bool selected = false) {
     o->setSelected(selected);
@@ -188,39 +106,25 @@ protected:
   Level level;
 };
 
-TEST_F(LevelTest, GetSelectedGivesTheObjectsThemselvesInListOrder) {
+TEST_F(LevelTest, KeysReachOnlySelectedObjectsAndGetSelectedGivesThemInOrder) {
   GameObject& a = goal(0, 0, 10, 10, true);
   goal(10, 0, 10, 10);
-  GameObject& c = goal(20, 0, 10, 10, true);
+  GameObject& c = add(std::make_unique<Platform>(20, 20, 10, 10, Platform::PLAIN), true);
   EXPECT_EQ(level.getSelected(), (std::vector<GameObject*>{&a, &c}));
+  level.keyDown(keyDownEvent(SDLK_1));
+  level.keyDown(keyDownEvent(SDLK_DOWN));
+  EXPECT_EQ(describe(level), (Lines{"goal 0 10 10 10 selected", "goal 10 0 10 10",
+                                    "platform 20 30 10 10 kind 0 selected"}));
   level.deselectAll();
   EXPECT_TRUE(level.getSelected().empty());
 }
 
-TEST_F(LevelTest, KeyDownReachesOnlySelectedObjects) {
-  goal(0, 0, 10, 10);
-  add(std::make_unique<Platform>(20, 20, 10, 10, Platform::PLAIN), true);
-  level.keyDown(keyEvent(SDLK_1));
-  level.keyDown(keyEvent(SDLK_DOWN));
-  EXPECT_EQ(describe(level), (Lines{"goal 0 0 10 10", "platform 20 30 10 10 kind 0 selected"}));
-}
-
-TEST_F(LevelTest, KeyDownWithNothingSelectedChangesNothing) {
-  goal(0, 0, 10, 10);
-  add(std::make_unique<Platform>(20, 20, 10, 10, Platform::PLAIN));
-  const Lines before = describe(level);
-  level.keyDown(keyEvent(SDLK_RIGHT));
-  level.keyDown(keyEvent(SDLK_1));
-  EXPECT_EQ(describe(level), before);
-}
-
 TEST_F(LevelTest, UpdateAndRefreshReachEveryObject) {
-  auto first = std::make_unique<Monster>(0, 0, 20, 20);
-  auto second = std::make_unique<Monster>(30, 0, 20, 20);
-  first->setCurrentHp(-1);
-  second->setCurrentHp(-1);
-  add(std::move(first));
-  add(std::move(second));
+  for (const double x : {0.0, 30.0}) {
+    auto m = std::make_unique<Monster>(x, 0, 20, 20);
+    m->setCurrentHp(-1);
+    add(std::move(m));
+  }
   level.update(16);
   EXPECT_EQ(describe(level), (Lines{"monster 0 0 20 20 hp -1/100 inactive",
                                     "monster 30 0 20 20 hp -1/100 inactive"}));
@@ -228,8 +132,6 @@ TEST_F(LevelTest, UpdateAndRefreshReachEveryObject) {
   EXPECT_EQ(describe(level),
             (Lines{"monster 0 0 20 20 hp 100/100", "monster 30 0 20 20 hp 100/100"}));
 }
-
-// ---- Level: copy and cut ------------------------------------------------------------------
 
 TEST_F(LevelTest, CopyPlacesClonesRelativeToTheFirstSelectedObjectTruncated) {
   goal(123.7, 45.2, 10, 10, true);
@@ -241,8 +143,8 @@ TEST_F(LevelTest, CopyPlacesClonesRelativeToTheFirstSelectedObjectTruncated) {
   ASSERT_EQ(clipboard.size(), 2u);
   EXPECT_NEAR(clipboard[0]->getX(), 0.7, 1e-9);
   EXPECT_NEAR(clipboard[0]->getY(), 0.2, 1e-9);
-  EXPECT_EQ(describe(*clipboard[1]), "goal 77 55 20 30");
   EXPECT_FALSE(clipboard[0]->isSelected());
+  EXPECT_EQ(describe(*clipboard[1]), "goal 77 55 20 30");
   EXPECT_EQ(describe(level), before);
 }
 
@@ -256,45 +158,28 @@ TEST_F(LevelTest, CopyTruncatesNegativePositionsTowardZero) {
 TEST_F(LevelTest, CutKeepsTheOthersInOrderAndClonesTheCutOnes) {
   goal(0, 0, 10, 10);
   add(std::make_unique<Platform>(50, 60, 10, 10, Platform::JUMPABLE), true);
+  goal(100, 100, 10, 10, true);
+  goal(300, 300, 10, 10);
   auto m = std::make_unique<Monster>(70, 90, 20, 20);
   m->setCurrentHp(5);
   add(std::move(m), true);
-  goal(300, 300, 10, 10);
 
   const auto clipboard = level.copy(true);
 
   EXPECT_EQ(describe(level), (Lines{"goal 0 0 10 10", "goal 300 300 10 10"}));
-  ASSERT_EQ(clipboard.size(), 2u);
+  ASSERT_EQ(clipboard.size(), 3u);
   EXPECT_EQ(describe(*clipboard[0]), "platform 0 0 10 10 kind 1");
-  EXPECT_EQ(describe(*clipboard[1]), "monster 20 30 20 20 hp 100/100");
+  EXPECT_EQ(describe(*clipboard[2]), "monster 20 30 20 20 hp 100/100");
+  EXPECT_TRUE(level.copy(true).empty()) << "nothing selected any more";
 }
-
-TEST_F(LevelTest, CutOfAdjacentSelectedObjectsMissesNone) {
-  for (int i = 0; i < 5; ++i) {
-    goal(i * 10, 0, 10, 10, i != 2);
-  }
-  const auto clipboard = level.copy(true);
-  EXPECT_EQ(clipboard.size(), 4u);
-  EXPECT_EQ(describe(level), (Lines{"goal 20 0 10 10"}));
-}
-
-TEST_F(LevelTest, CopyWithNothingSelectedIsEmpty) {
-  goal(0, 0, 10, 10);
-  EXPECT_TRUE(level.copy(false).empty());
-  EXPECT_TRUE(level.copy(true).empty());
-  EXPECT_EQ(level.objects.size(), 1u);
-}
-
-// ---- Level: hit tests ---------------------------------------------------------------------
 
 struct HitRow {
-  const char* name;
+  std::string name;
   RectangularSector query;
-  int platformIndex;
-  int resizeIndex;
+  int platformIndex, resizeIndex;
 };
 
-class LevelHitTest : public ::testing::TestWithParam<HitRow> {};
+class LevelHitTest : public testing::TestWithParam<HitRow> {};
 
 // Two overlapping objects: 0 at (100, 100) 50 x 50 (handle 150..160),
 // 1 at (120, 120) 50 x 50 (handle 170..180).
@@ -306,42 +191,25 @@ TEST_P(LevelHitTest, FirstMatchInListOrder) {
   EXPECT_EQ(level.resizeIntersecting(GetParam().query), GetParam().resizeIndex);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LevelHitTest,
-    ::testing::Values(HitRow{"overBothGivesSmallerIndex", {125, 125, 1, 1}, 0, -1},
-                      HitRow{"secondObjectAndFirstHandle", {155, 155, 1, 1}, 1, 0},
-                      HitRow{"touchesLeftEdgeOnly", {90, 110, 10, 10}, -1, -1},
-                      HitRow{"touchesTopLeftCornerOnly", {90, 90, 10, 10}, -1, -1},
-                      HitRow{"oneUnitInsideLeftEdge", {91, 110, 10, 10}, 0, -1},
-                      HitRow{"handleBesideObject", {175, 175, 2, 2}, -1, 1},
-                      HitRow{"touchesHandleEdgeOnly", {180, 175, 5, 5}, -1, -1},
-                      HitRow{"farAway", {1000, 1000, 5, 5}, -1, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, LevelHitTest, testing::Values(
+    HitRow{"OverBothGivesSmallerIndex", {125, 125, 1, 1}, 0, -1},
+    HitRow{"SecondObjectAndFirstHandle", {155, 155, 1, 1}, 1, 0},
+    HitRow{"TouchesLeftEdgeOnly", {90, 110, 10, 10}, -1, -1},
+    HitRow{"TouchesTopLeftCornerOnly", {90, 90, 10, 10}, -1, -1},
+    HitRow{"OneUnitInsideLeftEdge", {91, 110, 10, 10}, 0, -1},
+    HitRow{"HandleBesideObject", {175, 175, 2, 2}, -1, 1},
+    HitRow{"TouchesHandleEdgeOnly", {180, 175, 5, 5}, -1, -1}),
+    RowName{});
+// clang-format on
 
-TEST(LevelHitTest, ResizeHandleOfAnUnselectedObjectCounts) {
+TEST(LevelSpawnPoint, FirstSpawnPointInListOrderWinsOrTheOrigin) {
   Level level;
-  level.addObject(std::make_unique<Monster>(0, 0, 20, 20));
-  EXPECT_EQ(level.resizeIntersecting(RectangularSector(25, 25, 1, 1)), 0);
-}
-
-TEST(LevelHitTest, EmptyLevelFindsNothing) {
-  Level level;
-  EXPECT_EQ(level.platformIntersecting(RectangularSector(0, 0, 1000, 1000)), -1);
-  EXPECT_EQ(level.resizeIntersecting(RectangularSector(0, 0, 1000, 1000)), -1);
-}
-
-// ---- Level: spawn point ---------------------------------------------------------------------
-
-TEST(LevelSpawnPoint, FirstSpawnPointInListOrderWins) {
-  Level level;
-  level.addObject(std::make_unique<Platform>(5, 5, 10, 10, Platform::PLAIN));
+  level.addObject(std::make_unique<GameObject>(5, 5, 10, 10, GameObject::GOAL_AREA));
+  EXPECT_EQ(level.getSpawnPoint(), Point2D(0, 0));
   level.addObject(std::make_unique<GameObject>(40, 380, 20, 20, GameObject::SPAWN_POINT));
   level.addObject(std::make_unique<GameObject>(300, 100, 20, 20, GameObject::SPAWN_POINT));
   EXPECT_EQ(level.getSpawnPoint(), Point2D(40, 380));
 }
 
-TEST(LevelSpawnPoint, NoneGivesOrigin) {
-  Level level;
-  level.addObject(std::make_unique<GameObject>(40, 380, 20, 20, GameObject::GOAL_AREA));
-  EXPECT_EQ(level.getSpawnPoint(), Point2D(0, 0));
-}
+} // namespace
