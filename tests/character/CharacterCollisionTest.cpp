@@ -1,460 +1,174 @@
 #include "character/CharacterRig.h"
 
+#include "support/Table.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
-using ::PrintTo;
+using enum Thing;
+using enum Character::Pose;
+using enum Character::Direction;
 
-using C = Character;
-
-// What the previous frame found touching the character.
-enum class TouchedBefore { NOTHING, THE_OBJECT_MET, A_JUMPABLE_PLATFORM };
-
-// Contact flags written as letters: T top, L left, R right, B bottom.
-struct Sides {
-  bool flags[4] = {false, false, false, false};
-  explicit Sides(const char* letters) {
-    for (const char* c = letters; *c != '\0'; ++c) {
-      switch (*c) {
-      case 'T':
-        flags[C::TOP] = true;
-        break;
-      case 'L':
-        flags[C::LEFT_SIDE] = true;
-        break;
-      case 'R':
-        flags[C::RIGHT_SIDE] = true;
-        break;
-      case 'B':
-        flags[C::BOTTOM] = true;
-        break;
-      default:
-        ADD_FAILURE() << "unknown side " << *c;
-      }
-    }
-  }
-};
+// What the previous frame found touching the character: nothing, the
+// object met now, or some other, jumpable, platform.
+enum class Before { NONE, SAME, OTHER };
+using enum Before;
 
 struct ContactRow {
-  const char* name;
+  std::string name;
   CharacterState before;
-  const char* held;
-  TouchedBefore touched;
+  std::string held;
+  Before touched;
   Thing met;
   Box box;
-  const char* sides;
+  // The sides of the character that met the object: T top, L left, R
+  // right, B bottom.
+  std::string sides;
   CharacterState after;
 };
 
-// Wrapped up as the frame would have it: the objects belong to the level,
-// the adjacency holds what the previous frame found.
-struct Contact {
-  std::unique_ptr<GameObject> met;
-  std::unique_ptr<GameObject> other;
-};
+class Collide : public CharacterTableTest<ContactRow> {};
 
-Contact prepare(CharacterRig& rig, const ContactRow& row) {
-  Contact contact{makeThing(row.met, row.box), nullptr};
-  switch (row.touched) {
-  case TouchedBefore::NOTHING:
-    break;
-  case TouchedBefore::THE_OBJECT_MET:
-    rig.character.adjacentObject(contact.met.get());
-    break;
-  case TouchedBefore::A_JUMPABLE_PLATFORM:
-    contact.other = rig.touch(Thing::JUMPABLE_PLATFORM, Box{-500, -500, 10, 10});
-    break;
-  }
-  setState(rig.character, row.before);
-  rig.hold(row.held);
-  return contact;
-}
-
-class CollideTest : public CharacterTableTest<ContactRow> {};
-
-TEST_P(CollideTest, RespondsToTheObjectMetBySide) {
+TEST_P(Collide, RespondsToTheObjectMetBySide) {
   const ContactRow& row = GetParam();
-  const Contact contact = prepare(*this, row);
-  const Sides sides(row.sides);
+  // The objects belong to the level; adjacency holds what the previous
+  // frame found.
+  const std::unique_ptr<GameObject> met = makeThing(row.met, row.box);
+  std::unique_ptr<GameObject> other;
+  if (row.touched == SAME) {
+    character.adjacentObject(met.get());
+  } else if (row.touched == OTHER) {
+    other = touch(JUMPABLE, Box{-500, -500, 10, 10});
+  }
+  setState(character, row.before);
+  hold(row.held);
+  bool sides[4] = {false, false, false, false};
+  for (const char side : row.sides) {
+    const int index = std::string("TLRB").find(side);
+    ASSERT_GE(index, 0) << "unknown side " << side;
+    sides[index] = true;
+  }
 
-  character.collide(16, contact.met.get(), sides.flags);
+  character.collide(16, met.get(), sides);
 
   expectState(row.after, character);
 }
 
-TEST_P(CollideTest, ElapsedTimeDoesNotMatter) {
-  const ContactRow& row = GetParam();
-  const Contact contact = prepare(*this, row);
-  const Sides sides(row.sides);
-
-  character.collide(0, contact.met.get(), sides.flags);
-  const CharacterState atZero = stateOf(character);
-  setState(character, row.before);
-  character.collide(1000, contact.met.get(), sides.flags);
-
-  expectState(atZero, character);
-}
-
-// Walls: a platform whose left edge is at 300 (met on the character's right)
-// or whose right edge is at 100 (met on its left). The landing platform's top
-// is at 100, the ceiling's bottom at 60.
+// A wall on the character's right has its left edge at 300, one on its
+// left its right edge at 100; the floor's top is at 100, the ceiling's
+// bottom at 60.
 constexpr Box RIGHT_WALL{300, 0, 20, 200};
 constexpr Box LEFT_WALL{80, 0, 20, 200};
 constexpr Box FLOOR{0, 100, 200, 20};
 constexpr Box CEILING{0, 40, 200, 20};
-constexpr Box FLOOR_RIGHT_OF_CORNER{300, 100, 100, 100};
-constexpr Box CEILING_LEFT_OF_CORNER{0, 0, 100, 60};
+constexpr Box CORNER_FLOOR{300, 100, 100, 100};
+constexpr Box CORNER_CEILING{0, 0, 100, 60};
 
-INSTANTIATE_TEST_SUITE_P(
-    Platforms, CollideTest,
-    ::testing::Values(ContactRow{"LandingAtNinety",
-                                 {{50, 95}, {0, 300}, C::FALLING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 FLOOR,
-                                 "B",
-                                 {{50, 90}, {0, 0}, C::GROUNDED, C::RIGHT, 100}},
-                      ContactRow{"LandingKeepsHorizontalSpeed",
-                                 {{50, 95}, {120, 300}, C::JUMPING, C::LEFT, 100},
-                                 "d",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 FLOOR,
-                                 "B",
-                                 {{50, 90}, {120, 0}, C::GROUNDED, C::LEFT, 100}},
-                      ContactRow{"HeadBumpToSeventy",
-                                 {{50, 65}, {0, -400}, C::JUMPING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 CEILING,
-                                 "T",
-                                 {{50, 70}, {0, 80}, C::JUMPING, C::RIGHT, 100}},
-                      ContactRow{"RightWallNoKeyKeepsAFifth",
-                                 {{295, 50}, {150, 120}, C::FALLING, C::LEFT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {30, 120}, C::FALLING, C::LEFT, 100}},
-                      ContactRow{"LeftWallNoKeyBouncesAtAFifth",
-                                 {{105, 50}, {-150, 120}, C::GROUNDED, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{110, 50}, {30, 120}, C::GROUNDED, C::RIGHT, 100}},
-                      ContactRow{"RightWallOtherKeyDoesNotGrab",
-                                 {{295, 50}, {150, 120}, C::FALLING, C::LEFT, 100},
-                                 "aws",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {30, 120}, C::FALLING, C::LEFT, 100}},
-                      ContactRow{"RightWallRightHeldGrabs",
-                                 {{295, 50}, {150, 120}, C::FALLING, C::LEFT, 100},
-                                 "d",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 120}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"LeftWallLeftHeldGrabs",
-                                 {{105, 50}, {-150, 120}, C::JUMPING, C::RIGHT, 100},
-                                 "a",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{110, 50}, {0, 120}, C::CLINGING, C::LEFT, 100}},
-                      ContactRow{"GroundedRunningIntoWallGrabs",
-                                 {{295, 50}, {150, 0}, C::GROUNDED, C::LEFT, 100},
-                                 "d",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 0}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"RightWallOnlyJumpHeldGrabs",
-                                 {{295, 50}, {150, 120}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 120}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"RightWallJumpOffJumpableTouchedBefore",
-                                 {{295, 50}, {150, 100}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {-200, -450}, C::JUMPING, C::RIGHT, 100}},
-                      ContactRow{"LeftWallJumpOffJumpableTouchedBefore",
-                                 {{105, 50}, {-150, 100}, C::FALLING, C::RIGHT, 100},
-                                 " ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{110, 50}, {200, -450}, C::JUMPING, C::LEFT, 100}},
-                      ContactRow{"RightWallJumpOffClimbableWithRightHeld",
-                                 {{295, 50}, {150, -300}, C::JUMPING, C::RIGHT, 100},
-                                 "d ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {-200, -650}, C::JUMPING, C::RIGHT, 100}},
-                      ContactRow{"PlainWallTouchedBeforeGrabsWithoutJump",
-                                 {{295, 50}, {150, 100}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::PLAIN_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 100}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"JumpableWallReachedFromAfarOnlyGrabs",
-                                 {{295, 50}, {150, 100}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::NOTHING,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 100}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"PlainWallMetWhileJumpableTouchedGrabsWithoutJump",
-                                 {{295, 50}, {150, 100}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::A_JUMPABLE_PLATFORM,
-                                 Thing::PLAIN_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {0, 100}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"ClingingIgnoresLeftContact",
-                                 {{105, 50}, {0, 120}, C::CLINGING, C::LEFT, 100},
-                                 "a",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{105, 50}, {0, 120}, C::CLINGING, C::LEFT, 100}},
-                      ContactRow{"ClingingIgnoresRightContactEvenWithJump",
-                                 {{295, 50}, {3, 120}, C::CLINGING, C::RIGHT, 100},
-                                 "d ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{295, 50}, {3, 120}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"ClingingStillLands",
-                                 {{50, 95}, {0, 200}, C::CLINGING, C::LEFT, 100},
-                                 "as",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 FLOOR,
-                                 "B",
-                                 {{50, 90}, {0, 0}, C::GROUNDED, C::LEFT, 100}},
-                      ContactRow{"ClingingStillBumpsItsHead",
-                                 {{50, 65}, {0, -200}, C::CLINGING, C::RIGHT, 100},
-                                 "dw",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 CEILING,
-                                 "T",
-                                 {{50, 70}, {0, 40}, C::CLINGING, C::RIGHT, 100}},
-                      ContactRow{"CornerWallJumpUndoneByLanding",
-                                 {{295, 95}, {150, 300}, C::FALLING, C::LEFT, 100},
-                                 " ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 FLOOR_RIGHT_OF_CORNER,
-                                 "RB",
-                                 {{290, 90}, {-200, 0}, C::GROUNDED, C::RIGHT, 100}},
-                      ContactRow{"CornerGrabUndoneByLanding",
-                                 {{295, 95}, {150, 300}, C::FALLING, C::LEFT, 100},
-                                 "d",
-                                 TouchedBefore::NOTHING,
-                                 Thing::CLIMBABLE_PLATFORM,
-                                 FLOOR_RIGHT_OF_CORNER,
-                                 "RB",
-                                 {{290, 90}, {0, 0}, C::GROUNDED, C::RIGHT, 100}},
-                      ContactRow{"CornerLeftWallAndCeiling",
-                                 {{105, 65}, {-150, -400}, C::JUMPING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::PLAIN_PLATFORM,
-                                 CEILING_LEFT_OF_CORNER,
-                                 "LT",
-                                 {{110, 70}, {30, 80}, C::JUMPING, C::RIGHT, 100}},
-                      ContactRow{"PlatformWithNoSideChangesNothing",
-                                 {{50, 95}, {0, 300}, C::FALLING, C::RIGHT, 100},
-                                 "d ",
-                                 TouchedBefore::THE_OBJECT_MET,
-                                 Thing::JUMPABLE_PLATFORM,
-                                 FLOOR,
-                                 "",
-                                 {{50, 95}, {0, 300}, C::FALLING, C::RIGHT, 100}}),
+// Walls are met before floors and ceilings, so a landing in the same call
+// undoes a grab or a wall jump. A wall jump inside the grab needs "jump",
+// a wall that allows it, and that wall touched the frame before.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Platforms, Collide, testing::Values(
+    ContactRow{"LandingAtNinety",
+        {{50, 95}, {0, 300}, FALLING, RIGHT, 100}, "", NONE, PLAIN, FLOOR, "B",
+        {{50, 90}, {0, 0}, GROUNDED, RIGHT, 100}},
+    ContactRow{"LandingKeepsHorizontalSpeed",
+        {{50, 95}, {120, 300}, JUMPING, LEFT, 100}, "d", NONE, CLIMBABLE, FLOOR, "B",
+        {{50, 90}, {120, 0}, GROUNDED, LEFT, 100}},
+    ContactRow{"HeadBumpToSeventy",
+        {{50, 65}, {0, -400}, JUMPING, RIGHT, 100}, "", NONE, PLAIN, CEILING, "T",
+        {{50, 70}, {0, 80}, JUMPING, RIGHT, 100}},
+    ContactRow{"RightWallNoKeyKeepsAFifth",
+        {{295, 50}, {150, 120}, FALLING, LEFT, 100}, "", NONE, JUMPABLE, RIGHT_WALL, "R",
+        {{290, 50}, {30, 120}, FALLING, LEFT, 100}},
+    ContactRow{"LeftWallNoKeyBouncesAtAFifth",
+        {{105, 50}, {-150, 120}, GROUNDED, RIGHT, 100}, "", NONE, JUMPABLE, LEFT_WALL, "L",
+        {{110, 50}, {30, 120}, GROUNDED, RIGHT, 100}},
+    ContactRow{"RightWallOtherKeysDoNotGrab",
+        {{295, 50}, {150, 120}, FALLING, LEFT, 100}, "aws", NONE, CLIMBABLE, RIGHT_WALL, "R",
+        {{290, 50}, {30, 120}, FALLING, LEFT, 100}},
+    ContactRow{"RightWallRightHeldGrabs",
+        {{295, 50}, {150, 120}, FALLING, LEFT, 100}, "d", NONE, PLAIN, RIGHT_WALL, "R",
+        {{290, 50}, {0, 120}, CLINGING, RIGHT, 100}},
+    ContactRow{"LeftWallLeftHeldGrabs",
+        {{105, 50}, {-150, 120}, JUMPING, RIGHT, 100}, "a", NONE, PLAIN, LEFT_WALL, "L",
+        {{110, 50}, {0, 120}, CLINGING, LEFT, 100}},
+    ContactRow{"RightWallJumpOffJumpableTouchedBefore",
+        {{295, 50}, {150, 100}, FALLING, LEFT, 100}, " ", SAME, JUMPABLE, RIGHT_WALL, "R",
+        {{290, 50}, {-200, -450}, JUMPING, RIGHT, 100}},
+    ContactRow{"LeftWallJumpOffJumpableTouchedBefore",
+        {{105, 50}, {-150, 100}, FALLING, RIGHT, 100}, " ", SAME, JUMPABLE, LEFT_WALL, "L",
+        {{110, 50}, {200, -450}, JUMPING, LEFT, 100}},
+    ContactRow{"RightWallJumpOffClimbable",
+        {{295, 50}, {150, -300}, JUMPING, RIGHT, 100}, "d ", SAME, CLIMBABLE, RIGHT_WALL, "R",
+        {{290, 50}, {-200, -650}, JUMPING, RIGHT, 100}},
+    ContactRow{"PlainWallTouchedBeforeOnlyGrabs",
+        {{295, 50}, {150, 100}, FALLING, LEFT, 100}, " ", SAME, PLAIN, RIGHT_WALL, "R",
+        {{290, 50}, {0, 100}, CLINGING, RIGHT, 100}},
+    ContactRow{"JumpableWallReachedFromAfarOnlyGrabs",
+        {{295, 50}, {150, 100}, FALLING, LEFT, 100}, " ", NONE, JUMPABLE, RIGHT_WALL, "R",
+        {{290, 50}, {0, 100}, CLINGING, RIGHT, 100}},
+    ContactRow{"PlainWallMetWhileJumpableTouchedOnlyGrabs",
+        {{295, 50}, {150, 100}, FALLING, LEFT, 100}, " ", OTHER, PLAIN, RIGHT_WALL, "R",
+        {{290, 50}, {0, 100}, CLINGING, RIGHT, 100}},
+    ContactRow{"ClingingIgnoresWallsEvenWithJump",
+        {{295, 50}, {3, 120}, CLINGING, RIGHT, 100}, "d ", SAME, JUMPABLE, RIGHT_WALL, "R",
+        {{295, 50}, {3, 120}, CLINGING, RIGHT, 100}},
+    ContactRow{"ClingingStillLands",
+        {{50, 95}, {0, 200}, CLINGING, LEFT, 100}, "as", NONE, CLIMBABLE, FLOOR, "B",
+        {{50, 90}, {0, 0}, GROUNDED, LEFT, 100}},
+    ContactRow{"ClingingStillBumpsItsHead",
+        {{50, 65}, {0, -200}, CLINGING, RIGHT, 100}, "dw", NONE, CLIMBABLE, CEILING, "T",
+        {{50, 70}, {0, 40}, CLINGING, RIGHT, 100}},
+    ContactRow{"CornerWallJumpUndoneByLanding",
+        {{295, 95}, {150, 300}, FALLING, LEFT, 100}, " ", SAME, JUMPABLE, CORNER_FLOOR, "RB",
+        {{290, 90}, {-200, 0}, GROUNDED, RIGHT, 100}},
+    ContactRow{"CornerLeftWallAndCeiling",
+        {{105, 65}, {-150, -400}, JUMPING, RIGHT, 100}, "", NONE, PLAIN, CORNER_CEILING, "LT",
+        {{110, 70}, {30, 80}, JUMPING, RIGHT, 100}}),
     RowName{});
 
-INSTANTIATE_TEST_SUITE_P(
-    Monsters, CollideTest,
-    ::testing::Values(ContactRow{"FromAboveBouncesUp",
-                                 {{50, 95}, {20, 300}, C::FALLING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 FLOOR,
-                                 "B",
-                                 {{50, 90}, {20, -300}, C::FALLING, C::RIGHT, 70}},
-                      ContactRow{"FromBelowBouncesDown",
-                                 {{50, 65}, {20, -400}, C::JUMPING, C::LEFT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 CEILING,
-                                 "T",
-                                 {{50, 70}, {20, 400}, C::JUMPING, C::LEFT, 100 - 30}},
-                      ContactRow{"OnTheRightThrowsBack",
-                                 {{295, 50}, {150, 10}, C::GROUNDED, C::LEFT, 100},
-                                 "d",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{290, 50}, {-150, 10}, C::GROUNDED, C::LEFT, 70}},
-                      ContactRow{"OnTheLeftThrowsBack",
-                                 {{105, 50}, {-150, 10}, C::FALLING, C::RIGHT, 100},
-                                 "a",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{110, 50}, {150, 10}, C::FALLING, C::RIGHT, 70}},
-                      ContactRow{"AtTheCornerThrowsBackOnBothAxes",
-                                 {{295, 95}, {150, 300}, C::FALLING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 FLOOR_RIGHT_OF_CORNER,
-                                 "RB",
-                                 {{290, 90}, {-150, -300}, C::FALLING, C::RIGHT, 70}},
-                      ContactRow{"WhileClingingKeepsPoseAndDirection",
-                                 {{105, 50}, {0, 120}, C::CLINGING, C::LEFT, 100},
-                                 "a",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 LEFT_WALL,
-                                 "L",
-                                 {{110, 50}, {0, 120}, C::CLINGING, C::LEFT, 70}},
-                      ContactRow{"WithNoSideOnlyCostsHitPoints",
-                                 {{50, 95}, {20, 300}, C::FALLING, C::RIGHT, 100},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 FLOOR,
-                                 "",
-                                 {{50, 95}, {20, 300}, C::FALLING, C::RIGHT, 70}},
-                      ContactRow{"HitPointsGoBelowZero",
-                                 {{50, 95}, {0, 0}, C::GROUNDED, C::RIGHT, 10},
-                                 "",
-                                 TouchedBefore::NOTHING,
-                                 Thing::MONSTER,
-                                 FLOOR,
-                                 "",
-                                 {{50, 95}, {0, 0}, C::GROUNDED, C::RIGHT, -20}}),
+// A monster costs 30 hit points per contact, even with no side flagged,
+// and throws the character back; pose and direction stay.
+INSTANTIATE_TEST_SUITE_P(Monsters, Collide, testing::Values(
+    ContactRow{"FromAboveBouncesUp",
+        {{50, 95}, {20, 300}, FALLING, RIGHT, 100}, "", NONE, MONSTER, FLOOR, "B",
+        {{50, 90}, {20, -300}, FALLING, RIGHT, 70}},
+    ContactRow{"FromBelowBouncesDown",
+        {{50, 65}, {20, -400}, JUMPING, LEFT, 100}, "", NONE, MONSTER, CEILING, "T",
+        {{50, 70}, {20, 400}, JUMPING, LEFT, 70}},
+    ContactRow{"OnTheRightThrowsBack",
+        {{295, 50}, {150, 10}, GROUNDED, LEFT, 100}, "d", NONE, MONSTER, RIGHT_WALL, "R",
+        {{290, 50}, {-150, 10}, GROUNDED, LEFT, 70}},
+    ContactRow{"OnTheLeftThrowsBack",
+        {{105, 50}, {-150, 10}, FALLING, RIGHT, 100}, "a", NONE, MONSTER, LEFT_WALL, "L",
+        {{110, 50}, {150, 10}, FALLING, RIGHT, 70}},
+    ContactRow{"AtTheCornerThrowsBackOnBothAxes",
+        {{295, 95}, {150, 300}, FALLING, RIGHT, 100}, "", NONE, MONSTER, CORNER_FLOOR, "RB",
+        {{290, 90}, {-150, -300}, FALLING, RIGHT, 70}},
+    ContactRow{"WhileClingingKeepsPoseAndDirection",
+        {{105, 50}, {0, 120}, CLINGING, LEFT, 100}, "a", NONE, MONSTER, LEFT_WALL, "L",
+        {{110, 50}, {0, 120}, CLINGING, LEFT, 70}},
+    ContactRow{"NoSideOnlyCostsHitPointsBelowZero",
+        {{50, 95}, {20, 300}, FALLING, RIGHT, 10}, "", NONE, MONSTER, FLOOR, "",
+        {{50, 95}, {20, 300}, FALLING, RIGHT, -20}}),
     RowName{});
 
-INSTANTIATE_TEST_SUITE_P(
-    OtherObjects, CollideTest,
-    ::testing::Values(ContactRow{"SpawnPointChangesNothing",
-                                 {{50, 95}, {0, 300}, C::FALLING, C::RIGHT, 100},
-                                 "d ",
-                                 TouchedBefore::A_JUMPABLE_PLATFORM,
-                                 Thing::SPAWN_POINT,
-                                 FLOOR,
-                                 "B",
-                                 {{50, 95}, {0, 300}, C::FALLING, C::RIGHT, 100}},
-                      ContactRow{"GoalAreaChangesNothing",
-                                 {{295, 50}, {150, 0}, C::JUMPING, C::LEFT, 100},
-                                 "d ",
-                                 TouchedBefore::A_JUMPABLE_PLATFORM,
-                                 Thing::GOAL_AREA,
-                                 RIGHT_WALL,
-                                 "R",
-                                 {{295, 50}, {150, 0}, C::JUMPING, C::LEFT, 100}},
-                      ContactRow{"NoObjectChangesNothing",
-                                 {{295, 50}, {150, 0}, C::JUMPING, C::LEFT, 100},
-                                 "d ",
-                                 TouchedBefore::A_JUMPABLE_PLATFORM,
-                                 Thing::NOTHING,
-                                 RIGHT_WALL,
-                                 "RB",
-                                 {{295, 50}, {150, 0}, C::JUMPING, C::LEFT, 100}}),
+INSTANTIATE_TEST_SUITE_P(OtherObjects, Collide, testing::Values(
+    ContactRow{"SpawnPointChangesNothing",
+        {{50, 95}, {0, 300}, FALLING, RIGHT, 100}, "d ", OTHER, SPAWN_POINT, FLOOR, "B",
+        {{50, 95}, {0, 300}, FALLING, RIGHT, 100}},
+    ContactRow{"GoalAreaChangesNothing",
+        {{295, 50}, {150, 0}, JUMPING, LEFT, 100}, "d ", OTHER, GOAL_AREA, RIGHT_WALL, "R",
+        {{295, 50}, {150, 0}, JUMPING, LEFT, 100}},
+    ContactRow{"NoObjectChangesNothing",
+        {{295, 50}, {150, 0}, JUMPING, LEFT, 100}, "d ", OTHER, NOTHING, RIGHT_WALL, "RB",
+        {{295, 50}, {150, 0}, JUMPING, LEFT, 100}}),
     RowName{});
-
-// ---- The rest of the frame after a wall grab --------------------------------
-
-struct GrabThenUpdateRow {
-  const char* name;
-  const char* held;
-  TouchedBefore touched;
-  Thing wall;
-  C::Pose afterCollide;
-  C::Pose afterUpdateVel;
-};
-
-class GrabThenUpdateTest : public CharacterTableTest<GrabThenUpdateRow> {};
-
-// Meeting a wall on the right at (150, 100) px/s, then the same frame's
-// updateVel(16).
-TEST_P(GrabThenUpdateTest, OnlyTheKeyTowardTheWallKeepsTheGrip) {
-  const GrabThenUpdateRow& row = GetParam();
-  const ContactRow contact{row.name, {{295, 50}, {150, 100}, C::FALLING, C::LEFT, 100},
-                           row.held, row.touched,
-                           row.wall, RIGHT_WALL,
-                           "R",      {}};
-  const Contact objects = prepare(*this, contact);
-  const Sides sides(contact.sides);
-
-  character.collide(16, objects.met.get(), sides.flags);
-  EXPECT_EQ(row.afterCollide, character.getPose());
-  character.updateVel(16);
-  EXPECT_EQ(row.afterUpdateVel, character.getPose());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GrabThenUpdateTest,
-    ::testing::Values(GrabThenUpdateRow{"RightHeldKeepsClinging", "d", TouchedBefore::NOTHING,
-                                        Thing::PLAIN_PLATFORM, C::CLINGING, C::CLINGING},
-                      GrabThenUpdateRow{"OnlyJumpHeldLetsGo", " ", TouchedBefore::NOTHING,
-                                        Thing::JUMPABLE_PLATFORM, C::CLINGING, C::FALLING},
-                      GrabThenUpdateRow{"OnlyJumpHeldOnPlainLetsGo", " ",
-                                        TouchedBefore::THE_OBJECT_MET, Thing::PLAIN_PLATFORM,
-                                        C::CLINGING, C::FALLING},
-                      GrabThenUpdateRow{"WallJumpStaysJumping", " ", TouchedBefore::THE_OBJECT_MET,
-                                        Thing::JUMPABLE_PLATFORM, C::JUMPING, C::JUMPING}),
-    RowName{});
-
-TEST_F(CharacterTest, WallJumpInsideTheGrabFeelsGravityInTheSameFrame) {
-  const auto wall = touch(Thing::JUMPABLE_PLATFORM, RIGHT_WALL);
-  character.position = Point2D(295, 50);
-  character.velocity = Point2D(150, 100);
-  hold(" ");
-  const Sides right("R");
-
-  character.collide(16, wall.get(), right.flags);
-  character.updateVel(16);
-
-  EXPECT_DOUBLE_EQ(-200, character.velocity.getX());
-  EXPECT_DOUBLE_EQ(-450 + 16, character.velocity.getY());
-}
+// clang-format on
 
 } // namespace

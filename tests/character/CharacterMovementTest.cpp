@@ -2,470 +2,212 @@
 
 #include "objects/Monster.h"
 #include "objects/Platform.h"
+#include "support/Table.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+// Every table says which pose the character ends in; together with the
+// contact table they make the pose transition table.
+
 namespace {
 
-using ::PrintTo;
+using enum Thing;
+using enum Character::Pose;
+using enum Character::Direction;
 
-using Pose = Character::Pose;
-using Direction = Character::Direction;
-
-// ---- A new character ---------------------------------------------------------
-
-TEST_F(CharacterTest, StartsFallingAtRestWithFullHitPointsTouchingNothing) {
-  EXPECT_EQ(100, character.getMaxHp());
-  EXPECT_EQ(100, character.getCurrentHp());
-  EXPECT_EQ(Character::FALLING, character.getPose());
-  EXPECT_EQ(Point2D(0, 0), character.position);
-  EXPECT_EQ(Point2D(0, 0), character.velocity);
+TEST_F(CharacterTest, StartsFallingAtRestFacingRightWithFullHitPoints) {
+  EXPECT_EQ(character.getPose(), FALLING);
+  EXPECT_EQ(character.getDirection(), RIGHT);
+  EXPECT_EQ(character.position, Point2D(0, 0));
+  EXPECT_EQ(character.velocity, Point2D(0, 0));
+  EXPECT_EQ(character.getCurrentHp(), 100);
+  EXPECT_EQ(character.getMaxHp(), 100);
   EXPECT_TRUE(character.getAdjacent().empty());
 }
 
-TEST_F(CharacterTest, DirectionHasADefinedStartingValue) {
-  EXPECT_TRUE(character.isDirection(Character::RIGHT));
-  EXPECT_FALSE(character.isDirection(Character::LEFT));
-}
-
-// ---- Box and movement --------------------------------------------------------
-
-TEST_F(CharacterTest, BoxIsTheTwentyPixelSquareAroundThePosition) {
+TEST_F(CharacterTest, IsATwentyPixelSquareMovedByItsVelocity) {
   character.position = Point2D(100, 50);
   const RectangularSector box = character.getRectangularSector();
-  EXPECT_DOUBLE_EQ(90, box.getX());
-  EXPECT_DOUBLE_EQ(40, box.getY());
-  EXPECT_DOUBLE_EQ(20, box.getWidth());
-  EXPECT_DOUBLE_EQ(20, box.getHeight());
-}
-
-TEST_F(CharacterTest, UpdatePosMovesByTheVelocityOverTheElapsedTime) {
-  character.position = Point2D(100, 50);
+  EXPECT_EQ(box.pos, Point2D(90, 40));
+  EXPECT_EQ(box.size, Point2D(20, 20));
   character.velocity = Point2D(200, -700);
   character.updatePos(16);
-  EXPECT_DOUBLE_EQ(103.2, character.position.getX());
-  EXPECT_DOUBLE_EQ(38.8, character.position.getY());
-  character.updatePos(0);
-  EXPECT_DOUBLE_EQ(103.2, character.position.getX());
-  EXPECT_DOUBLE_EQ(38.8, character.position.getY());
+  EXPECT_DOUBLE_EQ(character.position.x, 103.2);
+  EXPECT_DOUBLE_EQ(character.position.y, 38.8);
 }
 
-// ---- updateVel by pose -------------------------------------------------------
+// Never clamped: below 0, above the maximum.
+TEST_F(CharacterTest, HitPointsAreNeverClamped) {
+  character.setCurrentHp(10);
+  character.incCurrentHp(-30);
+  EXPECT_EQ(character.getCurrentHp(), -20);
+  character.incCurrentHp(150);
+  EXPECT_EQ(character.getCurrentHp(), 130);
+  character.incMaxHp(20);
+  character.fullHp();
+  EXPECT_EQ(character.getCurrentHp(), 120);
+}
 
 struct UpdateVelRow {
-  const char* name;
-  Pose pose;
-  Thing adjacent; // the wall beside a clinging character
+  std::string name;
+  Character::Pose pose;
+  Thing wall; // beside a clinging character
   Point2D velocity;
   int dt;
   Point2D expected;
 };
 
-class UpdateVelTest : public CharacterTableTest<UpdateVelRow> {};
+class UpdateVel : public CharacterTableTest<UpdateVelRow> {};
 
-TEST_P(UpdateVelTest, ChangesTheVelocityByPose) {
+// No key is held: a clinging character lets go in this update, and the
+// wall's brake or slide applies in that update all the same.
+TEST_P(UpdateVel, ChangesTheVelocityByPose) {
   const UpdateVelRow& row = GetParam();
-  const auto wall = touch(row.adjacent, Box{0, 0, 10, 100});
+  const auto wall = touch(row.wall, Box{0, 0, 10, 100});
   character.setPose(row.pose);
-  character.setDirection(Character::RIGHT);
-  hold("d"); // keeps a clinging character on the wall
   character.velocity = row.velocity;
-
   character.updateVel(row.dt);
-
-  EXPECT_DOUBLE_EQ(row.expected.getX(), character.velocity.getX());
-  EXPECT_DOUBLE_EQ(row.expected.getY(), character.velocity.getY());
+  EXPECT_DOUBLE_EQ(character.velocity.x, row.expected.x);
+  EXPECT_DOUBLE_EQ(character.velocity.y, row.expected.y);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UpdateVelTest,
-    ::testing::Values(
-        UpdateVelRow{
-            "FallingGainsGravity", Character::FALLING, Thing::NOTHING, {0, 0}, 16, {0, 16}},
-        UpdateVelRow{
-            "JumpingGainsGravity", Character::JUMPING, Thing::NOTHING, {0, -700}, 16, {0, -684}},
-        UpdateVelRow{"AirborneKeepsHorizontalSpeed",
-                     Character::FALLING,
-                     Thing::NOTHING,
-                     {150, 20},
-                     16,
-                     {150, 36}},
-        UpdateVelRow{
-            "AirborneWithNoTimeUnchanged", Character::JUMPING, Thing::NOTHING, {5, 7}, 0, {5, 7}},
-        UpdateVelRow{"GroundedBelowOneStopsPositive",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {0.9, 0},
-                     16,
-                     {0, 0}},
-        UpdateVelRow{"GroundedBelowOneStopsNegative",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {-0.9, 0},
-                     16,
-                     {0, 0}},
-        UpdateVelRow{
-            "GroundedAtRestStaysAtRest", Character::GROUNDED, Thing::NOTHING, {0, 0}, 16, {0, 0}},
-        UpdateVelRow{"GroundedFrictionSlowsRightward",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {100, 0},
-                     16,
-                     {84, 0}},
-        UpdateVelRow{"GroundedFrictionSlowsLeftward",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {-100, 0},
-                     16,
-                     {-84, 0}},
-        UpdateVelRow{"GroundedExactlyOneIsNotStopped",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {1, 0},
-                     16,
-                     {-15, 0}},
-        UpdateVelRow{"GroundedFrictionOvershootsZero",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {10, 0},
-                     16,
-                     {-6, 0}},
-        UpdateVelRow{"GroundedOvershootComesBack",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {-6, 0},
-                     16,
-                     {10, 0}},
-        UpdateVelRow{"GroundedKeepsVerticalSpeed",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {100, 50},
-                     16,
-                     {84, 50}},
-        UpdateVelRow{"GroundedBeyondIntRangeStillSlows",
-                     Character::GROUNDED,
-                     Thing::NOTHING,
-                     {1e12, 0},
-                     1000,
-                     {1e12 - 1000, 0}},
-        UpdateVelRow{"ClingingClimbableBrakesDownward",
-                     Character::CLINGING,
-                     Thing::CLIMBABLE_PLATFORM,
-                     {0, 200},
-                     16,
-                     {0, 168}},
-        UpdateVelRow{"ClingingClimbableBrakesUpward",
-                     Character::CLINGING,
-                     Thing::CLIMBABLE_PLATFORM,
-                     {0, -200},
-                     16,
-                     {0, -168}},
-        UpdateVelRow{"ClingingClimbableBelowOneStops",
-                     Character::CLINGING,
-                     Thing::CLIMBABLE_PLATFORM,
-                     {0, 0.5},
-                     16,
-                     {0, 0}},
-        UpdateVelRow{"ClingingPlainSlidesDown",
-                     Character::CLINGING,
-                     Thing::PLAIN_PLATFORM,
-                     {0, 200},
-                     16,
-                     {0, 216}},
-        UpdateVelRow{"ClingingJumpableSlidesDown",
-                     Character::CLINGING,
-                     Thing::JUMPABLE_PLATFORM,
-                     {0, 200},
-                     16,
-                     {0, 216}},
-        UpdateVelRow{"ClingingPlainFromBelowOneSlidesFromZero",
-                     Character::CLINGING,
-                     Thing::PLAIN_PLATFORM,
-                     {0, 0.5},
-                     16,
-                     {0, 16}},
-        UpdateVelRow{"ClingingNothingBesideSlidesDown",
-                     Character::CLINGING,
-                     Thing::NOTHING,
-                     {0, -200},
-                     16,
-                     {0, -184}},
-        UpdateVelRow{"ClingingKeepsHorizontalSpeed",
-                     Character::CLINGING,
-                     Thing::CLIMBABLE_PLATFORM,
-                     {7, 200},
-                     16,
-                     {7, 168}}),
+// Ground friction: a speed below 1 in size stops; the step is not clamped
+// and overshoots zero. A wall that cannot be climbed gives no grip.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, UpdateVel, testing::Values(
+    UpdateVelRow{"FallingGainsGravityOnly", FALLING, NOTHING, {150, 0}, 16, {150, 16}},
+    UpdateVelRow{"JumpingGainsGravity", JUMPING, NOTHING, {0, -700}, 16, {0, -684}},
+    UpdateVelRow{"GroundedFrictionSlowsRightward", GROUNDED, NOTHING, {100, 50}, 16, {84, 50}},
+    UpdateVelRow{"GroundedFrictionSlowsLeftward", GROUNDED, NOTHING, {-100, 0}, 16, {-84, 0}},
+    UpdateVelRow{"GroundedBelowOneStopsPositive", GROUNDED, NOTHING, {0.9, 0}, 16, {0, 0}},
+    UpdateVelRow{"GroundedBelowOneStopsNegative", GROUNDED, NOTHING, {-0.9, 0}, 16, {0, 0}},
+    UpdateVelRow{"GroundedExactlyOneOvershootsZero", GROUNDED, NOTHING, {1, 0}, 16, {-15, 0}},
+    UpdateVelRow{"GroundedHugeSpeedSlows", GROUNDED, NOTHING, {1e12, 0}, 1000, {1e12 - 1000, 0}},
+    UpdateVelRow{"ClingingClimbableBrakesDownward", CLINGING, CLIMBABLE, {7, 200}, 16, {7, 168}},
+    UpdateVelRow{"ClingingClimbableBrakesUpward", CLINGING, CLIMBABLE, {0, -200}, 16, {0, -168}},
+    UpdateVelRow{"ClingingClimbableBelowOneStops", CLINGING, CLIMBABLE, {0, 0.5}, 16, {0, 0}},
+    UpdateVelRow{"ClingingPlainSlidesDown", CLINGING, PLAIN, {0, 200}, 16, {0, 216}},
+    UpdateVelRow{"ClingingJumpableSlidesDown", CLINGING, JUMPABLE, {0, 200}, 16, {0, 216}}),
     RowName{});
+// clang-format on
 
-struct LetGoRow {
-  const char* name;
-  Direction facing;
-  const char* held;
-  Pose expected;
+struct GripRow {
+  std::string name;
+  Character::Direction wallSide;
+  std::string held;
+  Character::Pose expected;
 };
 
-class LetGoTest : public CharacterTableTest<LetGoRow> {};
+class Grip : public CharacterTableTest<GripRow> {};
 
-TEST_P(LetGoTest, ClingingHoldsOnOnlyWhileTheKeyTowardTheWallIsHeld) {
-  const LetGoRow& row = GetParam();
-  const auto wall = touch(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
-  character.setPose(Character::CLINGING);
-  character.setDirection(row.facing);
-  character.velocity = Point2D(0, 200);
+TEST_P(Grip, ClingingHoldsOnOnlyWhileTheKeyTowardTheWallIsHeld) {
+  const GripRow& row = GetParam();
+  const auto wall = touch(CLIMBABLE, Box{0, 0, 10, 100});
+  character.setPose(CLINGING);
+  character.setDirection(row.wallSide);
   hold(row.held);
-
   character.updateVel(16);
-
-  EXPECT_EQ(row.expected, character.getPose());
-  // The brake applies in the frame the grip is lost as well.
-  EXPECT_DOUBLE_EQ(168, character.velocity.getY());
-  EXPECT_EQ(row.facing, character.getDirection());
+  EXPECT_EQ(character.getPose(), row.expected);
+  EXPECT_EQ(character.getDirection(), row.wallSide);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LetGoTest,
-    ::testing::Values(LetGoRow{"RightWallRightHeld", Character::RIGHT, "d", Character::CLINGING},
-                      LetGoRow{"RightWallNothingHeld", Character::RIGHT, "", Character::FALLING},
-                      LetGoRow{"RightWallOnlyLeftHeld", Character::RIGHT, "a", Character::FALLING},
-                      LetGoRow{"RightWallOnlyJumpHeld", Character::RIGHT, " ", Character::FALLING},
-                      LetGoRow{"RightWallBothSidesHeld", Character::RIGHT, "ad",
-                               Character::CLINGING},
-                      LetGoRow{"LeftWallLeftHeld", Character::LEFT, "a", Character::CLINGING},
-                      LetGoRow{"LeftWallNothingHeld", Character::LEFT, "", Character::FALLING},
-                      LetGoRow{"LeftWallOnlyRightHeld", Character::LEFT, "d", Character::FALLING},
-                      LetGoRow{"LeftWallUpHeld", Character::LEFT, "w", Character::FALLING}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, Grip, testing::Values(
+    GripRow{"RightWallRightHeld", RIGHT, "d", CLINGING},
+    GripRow{"RightWallNothingHeld", RIGHT, "", FALLING},
+    GripRow{"RightWallOnlyLeftHeld", RIGHT, "a", FALLING},
+    GripRow{"RightWallOnlyJumpHeld", RIGHT, " ", FALLING},
+    GripRow{"RightWallBothSidesHeld", RIGHT, "ad", CLINGING},
+    GripRow{"LeftWallLeftHeld", LEFT, "a", CLINGING},
+    GripRow{"LeftWallOnlyRightHeld", LEFT, "d", FALLING},
+    GripRow{"LeftWallUpHeld", LEFT, "w", FALLING}),
     RowName{});
-
-TEST_F(CharacterTest, ReleasingTheKeyTowardTheWallLetsGoOnTheNextUpdate) {
-  const auto wall = touch(Thing::CLIMBABLE_PLATFORM, Box{0, 0, 10, 100});
-  character.setPose(Character::CLINGING);
-  character.setDirection(Character::RIGHT);
-  press(SDLK_d);
-  character.updateVel(16);
-  ASSERT_TRUE(character.isPose(Character::CLINGING));
-
-  release(SDLK_d);
-  character.updateVel(16);
-  EXPECT_TRUE(character.isPose(Character::FALLING));
-}
-
-// ---- jump --------------------------------------------------------------------
+// clang-format on
 
 struct JumpRow {
-  const char* name;
-  Pose pose;
-  Direction facing;
-  Thing adjacent;
-  Point2D velocity;
-  Point2D expectedVelocity;
-  Pose expectedPose;
+  std::string name;
+  Character::Pose pose;
+  Character::Direction facing;
+  Thing wall;
+  Point2D velocity, expectedVelocity;
+  Character::Pose expectedPose;
 };
 
-class JumpTest : public CharacterTableTest<JumpRow> {};
+class Jump : public CharacterTableTest<JumpRow> {};
 
-TEST_P(JumpTest, JumpsFromTheGroundOrOffAJumpableWallOnly) {
+TEST_P(Jump, FromTheGroundOrOffAJumpableWallOnly) {
   const JumpRow& row = GetParam();
-  const auto wall = touch(row.adjacent, Box{0, 0, 10, 100});
+  const auto wall = touch(row.wall, Box{0, 0, 10, 100});
   character.setPose(row.pose);
   character.setDirection(row.facing);
   character.velocity = row.velocity;
-
   character.jump();
-
-  EXPECT_DOUBLE_EQ(row.expectedVelocity.getX(), character.velocity.getX());
-  EXPECT_DOUBLE_EQ(row.expectedVelocity.getY(), character.velocity.getY());
-  EXPECT_EQ(row.expectedPose, character.getPose());
-  EXPECT_EQ(row.facing, character.getDirection());
+  EXPECT_DOUBLE_EQ(character.velocity.x, row.expectedVelocity.x);
+  EXPECT_DOUBLE_EQ(character.velocity.y, row.expectedVelocity.y);
+  EXPECT_EQ(character.getPose(), row.expectedPose);
+  EXPECT_EQ(character.getDirection(), row.facing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, JumpTest,
-                         ::testing::Values(JumpRow{"GroundedAtRest",
-                                                   Character::GROUNDED,
-                                                   Character::RIGHT,
-                                                   Thing::NOTHING,
-                                                   {0, 0},
-                                                   {0, -700},
-                                                   Character::JUMPING},
-                                           JumpRow{"GroundedWhateverVerticalSpeed",
-                                                   Character::GROUNDED,
-                                                   Character::LEFT,
-                                                   Thing::NOTHING,
-                                                   {35, 300},
-                                                   {35, -700},
-                                                   Character::JUMPING},
-                                           JumpRow{"JumpingChangesNothing",
-                                                   Character::JUMPING,
-                                                   Character::RIGHT,
-                                                   Thing::JUMPABLE_PLATFORM,
-                                                   {35, -300},
-                                                   {35, -300},
-                                                   Character::JUMPING},
-                                           JumpRow{"FallingChangesNothing",
-                                                   Character::FALLING,
-                                                   Character::RIGHT,
-                                                   Thing::JUMPABLE_PLATFORM,
-                                                   {35, 300},
-                                                   {35, 300},
-                                                   Character::FALLING},
-                                           JumpRow{"WallJumpFacingLeft",
-                                                   Character::CLINGING,
-                                                   Character::LEFT,
-                                                   Thing::JUMPABLE_PLATFORM,
-                                                   {0, 100},
-                                                   {200, -450},
-                                                   Character::JUMPING},
-                                           JumpRow{"WallJumpFacingRight",
-                                                   Character::CLINGING,
-                                                   Character::RIGHT,
-                                                   Thing::JUMPABLE_PLATFORM,
-                                                   {0, 100},
-                                                   {-200, -450},
-                                                   Character::JUMPING},
-                                           JumpRow{"WallJumpOffClimbable",
-                                                   Character::CLINGING,
-                                                   Character::RIGHT,
-                                                   Thing::CLIMBABLE_PLATFORM,
-                                                   {0, -200},
-                                                   {-200, -600},
-                                                   Character::JUMPING},
-                                           JumpRow{"WallJumpFacingLeftNegatesWholeSpeed",
-                                                   Character::CLINGING,
-                                                   Character::LEFT,
-                                                   Thing::JUMPABLE_PLATFORM,
-                                                   {50, 0},
-                                                   {150, -500},
-                                                   Character::JUMPING},
-                                           JumpRow{"ClingingToPlainCannotJump",
-                                                   Character::CLINGING,
-                                                   Character::RIGHT,
-                                                   Thing::PLAIN_PLATFORM,
-                                                   {0, 100},
-                                                   {0, 100},
-                                                   Character::CLINGING},
-                                           JumpRow{"ClingingTouchingNothingCannotJump",
-                                                   Character::CLINGING,
-                                                   Character::LEFT,
-                                                   Thing::NOTHING,
-                                                   {0, 100},
-                                                   {0, 100},
-                                                   Character::CLINGING},
-                                           JumpRow{"ClingingBesideMonsterCannotJump",
-                                                   Character::CLINGING,
-                                                   Character::LEFT,
-                                                   Thing::MONSTER,
-                                                   {0, 100},
-                                                   {0, 100},
-                                                   Character::CLINGING}),
-                         RowName{});
-
-// ---- Tables and adjacency ----------------------------------------------------
+// A wall jump keeps half the vertical speed, adds -500 and pushes 200 away
+// from the wall; facing left the whole horizontal speed is mirrored.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, Jump, testing::Values(
+    JumpRow{"GroundedWhateverItsSpeed", GROUNDED, LEFT, NOTHING, {35, 300}, {35, -700}, JUMPING},
+    JumpRow{"JumpingChangesNothing", JUMPING, RIGHT, JUMPABLE, {35, -300}, {35, -300}, JUMPING},
+    JumpRow{"FallingChangesNothing", FALLING, RIGHT, JUMPABLE, {35, 300}, {35, 300}, FALLING},
+    JumpRow{"WallJumpFacingLeft", CLINGING, LEFT, JUMPABLE, {0, 100}, {200, -450}, JUMPING},
+    JumpRow{"WallJumpFacingRight", CLINGING, RIGHT, JUMPABLE, {0, 100}, {-200, -450}, JUMPING},
+    JumpRow{"WallJumpOffClimbable", CLINGING, RIGHT, CLIMBABLE, {0, -200}, {-200, -600}, JUMPING},
+    JumpRow{"LeftMirrorsWholeSpeed", CLINGING, LEFT, JUMPABLE, {50, 0}, {150, -500}, JUMPING},
+    JumpRow{"ClingingToPlainCannotJump", CLINGING, RIGHT, PLAIN, {0, 100}, {0, 100}, CLINGING},
+    JumpRow{"ClingingToNothingCannotJump", CLINGING, LEFT, NOTHING, {0, 100}, {0, 100}, CLINGING}),
+    RowName{});
+// clang-format on
 
 struct PlatformTypeRow {
-  const char* name;
+  std::string name;
   Platform::PlatformType type;
-  bool jumpable;
-  bool climbable;
+  bool jumpable, climbable;
 };
 
-class PlatformTypeTest : public CharacterTableTest<PlatformTypeRow> {};
+class PlatformTypes : public CharacterTableTest<PlatformTypeRow> {};
 
-TEST_P(PlatformTypeTest, TablesDecideWhatATypeAllows) {
+TEST_P(PlatformTypes, DecideWhatAnAdjacentPlatformAllows) {
   const PlatformTypeRow& row = GetParam();
-  EXPECT_EQ(row.jumpable, Character::canJumpOn(row.type));
-  EXPECT_EQ(row.climbable, Character::canClimbOn(row.type));
-}
-
-TEST_P(PlatformTypeTest, AdjacentPlatformAnswersCanJumpAndCanClimb) {
-  const PlatformTypeRow& row = GetParam();
+  EXPECT_EQ(Character::canJumpOn(row.type), row.jumpable);
+  EXPECT_EQ(Character::canClimbOn(row.type), row.climbable);
   const Platform wall(0, 0, 10, 100, row.type);
   character.adjacentObject(&wall);
   EXPECT_TRUE(character.hasAdjacentType(row.type));
-  EXPECT_EQ(row.jumpable, character.canJump());
-  EXPECT_EQ(row.climbable, character.canClimb());
+  EXPECT_EQ(character.canJump(), row.jumpable);
+  EXPECT_EQ(character.canClimb(), row.climbable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PlatformTypeTest,
-    ::testing::Values(PlatformTypeRow{"Climbable", Platform::CLIMBABLE, true, true},
-                      PlatformTypeRow{"Jumpable", Platform::JUMPABLE, true, false},
-                      PlatformTypeRow{"Plain", Platform::PLAIN, false, false},
-                      PlatformTypeRow{"UnknownFromALevelFile",
-                                      static_cast<Platform::PlatformType>(7), false, false}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, PlatformTypes, testing::Values(
+    PlatformTypeRow{"Climbable", Platform::CLIMBABLE, true, true},
+    PlatformTypeRow{"Jumpable", Platform::JUMPABLE, true, false},
+    PlatformTypeRow{"Plain", Platform::PLAIN, false, false},
+    PlatformTypeRow{"UnknownFromALevelFile", static_cast<Platform::PlatformType>(7), false, false}),
     RowName{});
+// clang-format on
 
-TEST_F(CharacterTest, TouchingNothingCanNeitherJumpNorClimb) {
-  EXPECT_FALSE(character.canJump());
-  EXPECT_FALSE(character.canClimb());
-  EXPECT_FALSE(character.hasAdjacentType(Platform::CLIMBABLE));
-}
-
-TEST_F(CharacterTest, AdjacentTypeNeverMatchesObjectsThatAreNotPlatforms) {
-  // A monster and a spawn point whose type values equal platform types.
+// A monster and a spawn point carry type values that equal platform
+// types; only platforms count, wherever they are in the list.
+TEST_F(CharacterTest, AdjacentTypeLooksOnlyAtPlatformsAndPastOtherObjects) {
   const Monster monster(0, 0, 10, 10);
   const GameObject spawn(0, 0, 10, 10, GameObject::SPAWN_POINT);
   character.adjacentObject(&monster);
   character.adjacentObject(&spawn);
-  EXPECT_FALSE(character.hasAdjacentType(Platform::CLIMBABLE));
-  EXPECT_FALSE(character.hasAdjacentType(Platform::JUMPABLE));
-  EXPECT_FALSE(character.hasAdjacentType(Platform::PLAIN));
-  EXPECT_FALSE(character.canJump());
-  EXPECT_FALSE(character.canClimb());
-}
-
-TEST_F(CharacterTest, AdjacentTypeLooksPastOtherObjects) {
-  const Monster monster(0, 0, 10, 10);
-  const Platform plain(0, 0, 10, 10, Platform::PLAIN);
+  for (const auto type : {Platform::CLIMBABLE, Platform::JUMPABLE, Platform::PLAIN}) {
+    EXPECT_FALSE(character.hasAdjacentType(type)) << type;
+  }
   const Platform jumpable(0, 0, 10, 10, Platform::JUMPABLE);
-  character.adjacentObject(&monster);
-  character.adjacentObject(&plain);
   character.adjacentObject(&jumpable);
-  EXPECT_TRUE(character.hasAdjacentType(Platform::JUMPABLE));
   EXPECT_TRUE(character.canJump());
   EXPECT_FALSE(character.canClimb());
-}
-
-TEST_F(CharacterTest, ClearAdjacentForgetsWhatWasTouching) {
-  const Platform wall(0, 0, 10, 10, Platform::CLIMBABLE);
-  character.adjacentObject(&wall);
-  ASSERT_EQ(1u, character.getAdjacent().size());
-  EXPECT_EQ(&wall, character.getAdjacent().front());
-
-  character.clearAdjacent();
-
-  EXPECT_TRUE(character.getAdjacent().empty());
-  EXPECT_FALSE(character.canClimb());
-}
-
-// ---- Hit points --------------------------------------------------------------
-
-TEST_F(CharacterTest, HitPointsGoBelowZeroAndFullHpRestoresTheMaximum) {
-  character.setCurrentHp(10);
-  character.incCurrentHp(-30);
-  EXPECT_EQ(-20, character.getCurrentHp());
-  character.fullHp();
-  EXPECT_EQ(100, character.getCurrentHp());
-}
-
-TEST_F(CharacterTest, HitPointsMayExceedTheMaximum) {
-  character.incCurrentHp(50);
-  EXPECT_EQ(150, character.getCurrentHp());
-  EXPECT_EQ(100, character.getMaxHp());
-}
-
-TEST_F(CharacterTest, RaisingTheMaximumRaisesWhatFullHpRestores) {
-  character.incMaxHp(20);
-  EXPECT_EQ(120, character.getMaxHp());
-  EXPECT_EQ(100, character.getCurrentHp());
-  character.fullHp();
-  EXPECT_EQ(120, character.getCurrentHp());
-}
-
-TEST_F(CharacterTest, GroundSetsGroundedAndStopsOnlyTheVerticalSpeed) {
-  character.velocity = Point2D(40, 300);
-  character.ground();
-  EXPECT_TRUE(character.isPose(Character::GROUNDED));
-  EXPECT_EQ(Point2D(40, 0), character.velocity);
 }
 
 } // namespace

@@ -2,19 +2,7 @@
 
 #include "objects/Monster.h"
 #include "objects/Platform.h"
-
-namespace {
-
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
-  SDL_Event e{};
-  e.type = type;
-  e.key.type = type;
-  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = key;
-  return e;
-}
-
-} // namespace
+#include "support/Events.h"
 
 CharacterRig::CharacterRig() {
   binding.bind("up", SDLK_w);
@@ -24,18 +12,10 @@ CharacterRig::CharacterRig() {
   binding.bind("jump", SDLK_SPACE);
 }
 
-void CharacterRig::press(SDLKey key) {
-  keys.handleKeyEvent(keyEvent(SDL_KEYDOWN, key));
-}
-
-void CharacterRig::release(SDLKey key) {
-  keys.handleKeyEvent(keyEvent(SDL_KEYUP, key));
-}
-
 void CharacterRig::hold(std::string_view keyChars) {
   // SDL 1.2 key codes of letters and space are their ASCII codes.
   for (const char c : keyChars) {
-    press(static_cast<SDLKey>(c));
+    keys.handleKeyEvent(keyEvent(SDL_KEYDOWN, static_cast<SDLKey>(c)));
   }
 }
 
@@ -51,11 +31,11 @@ std::unique_ptr<GameObject> makeThing(Thing thing, Box b) {
   switch (thing) {
   case Thing::NOTHING:
     return nullptr;
-  case Thing::CLIMBABLE_PLATFORM:
+  case Thing::CLIMBABLE:
     return std::make_unique<Platform>(b.x, b.y, b.width, b.height, Platform::CLIMBABLE);
-  case Thing::JUMPABLE_PLATFORM:
+  case Thing::JUMPABLE:
     return std::make_unique<Platform>(b.x, b.y, b.width, b.height, Platform::JUMPABLE);
-  case Thing::PLAIN_PLATFORM:
+  case Thing::PLAIN:
     return std::make_unique<Platform>(b.x, b.y, b.width, b.height, Platform::PLAIN);
   case Thing::MONSTER:
     return std::make_unique<Monster>(b.x, b.y, b.width, b.height);
@@ -67,10 +47,6 @@ std::unique_ptr<GameObject> makeThing(Thing thing, Box b) {
   return nullptr;
 }
 
-CharacterState stateOf(const Character& c) {
-  return CharacterState{c.position, c.velocity, c.getPose(), c.getDirection(), c.getCurrentHp()};
-}
-
 void setState(Character& c, const CharacterState& s) {
   c.position = s.position;
   c.velocity = s.velocity;
@@ -80,10 +56,10 @@ void setState(Character& c, const CharacterState& s) {
 }
 
 void expectState(const CharacterState& expected, const Character& actual) {
-  EXPECT_DOUBLE_EQ(expected.position.getX(), actual.position.getX()) << "position x";
-  EXPECT_DOUBLE_EQ(expected.position.getY(), actual.position.getY()) << "position y";
-  EXPECT_DOUBLE_EQ(expected.velocity.getX(), actual.velocity.getX()) << "velocity x";
-  EXPECT_DOUBLE_EQ(expected.velocity.getY(), actual.velocity.getY()) << "velocity y";
+  EXPECT_DOUBLE_EQ(expected.position.x, actual.position.x) << "position x";
+  EXPECT_DOUBLE_EQ(expected.position.y, actual.position.y) << "position y";
+  EXPECT_DOUBLE_EQ(expected.velocity.x, actual.velocity.x) << "velocity x";
+  EXPECT_DOUBLE_EQ(expected.velocity.y, actual.velocity.y) << "velocity y";
   EXPECT_EQ(expected.pose, actual.getPose()) << "pose";
   EXPECT_EQ(expected.direction, actual.getDirection()) << "direction";
   EXPECT_EQ(expected.hp, actual.getCurrentHp()) << "hit points";

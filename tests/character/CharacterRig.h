@@ -9,34 +9,25 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-#include <string>
 #include <string_view>
 
 // Level objects as the tables name them.
-enum class Thing {
-  NOTHING,
-  CLIMBABLE_PLATFORM,
-  JUMPABLE_PLATFORM,
-  PLAIN_PLATFORM,
-  MONSTER,
-  SPAWN_POINT,
-  GOAL_AREA,
-};
+enum class Thing { NOTHING, CLIMBABLE, JUMPABLE, PLAIN, MONSTER, SPAWN_POINT, GOAL_AREA };
 
 struct Box {
   double x, y, width, height;
 };
 
+// A new object of the kind; null for NOTHING.
+std::unique_ptr<GameObject> makeThing(Thing thing, Box box);
+
 // A character bound to keys the way the world binds them, with keys pressed
-// and released through SDL key events fed to a real KeyState.
+// through SDL key events fed to a real KeyState.
 struct CharacterRig {
   CharacterRig();
   CharacterRig(const CharacterRig&) = delete;
   CharacterRig& operator=(const CharacterRig&) = delete;
 
-  void press(SDLKey key);
-  void release(SDLKey key);
   // Presses each key named by its character: w a s d and ' ' for space.
   void hold(std::string_view keyChars);
   // A new object of the kind (null for NOTHING), put in the adjacency list
@@ -48,9 +39,6 @@ struct CharacterRig {
   Character character{&binding};
 };
 
-// A new object of the kind; null for NOTHING.
-std::unique_ptr<GameObject> makeThing(Thing thing, Box box);
-
 // Everything of a character that a rule can change.
 struct CharacterState {
   Point2D position;
@@ -60,29 +48,10 @@ struct CharacterState {
   int hp;
 };
 
-CharacterState stateOf(const Character& c);
 void setState(Character& c, const CharacterState& s);
 void expectState(const CharacterState& expected, const Character& actual);
 
-// Rows print as their names in failure messages rather than as bytes. A
-// test file brings it into the namespace of its rows with `using ::PrintTo;`
-// so that the printer finds it by argument-dependent lookup.
-template <class Row>
-requires requires(const Row& row) {
-  std::string_view(row.name);
-}
-void PrintTo(const Row& row, std::ostream* os) {
-  *os << row.name;
-}
-
-// Test names for parameterised tables: each row carries its own.
-struct RowName {
-  template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
-
-class CharacterTest : public ::testing::Test, protected CharacterRig {};
+class CharacterTest : public testing::Test, protected CharacterRig {};
 
 template <class Row>
-class CharacterTableTest : public ::testing::TestWithParam<Row>, protected CharacterRig {};
+class CharacterTableTest : public testing::TestWithParam<Row>, protected CharacterRig {};
