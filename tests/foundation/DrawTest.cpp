@@ -27,14 +27,6 @@ void drawRect(GLenum mode, int x1, int y1, int x2, int y2) {
   glEnd();
 }
 
-TEST(Gvi, OffsetsIntoThePixelItNames) {
-  GLWindow::clear();
-  const auto vertices = captureVertices([] { gvi(7, 9); });
-  ASSERT_EQ(vertices.size(), 1u);
-  EXPECT_NEAR(vertices[0].x, 7.325, 1e-4);
-  EXPECT_NEAR(vertices[0].y, 9.325, 1e-4);
-}
-
 struct RectRow {
   std::string name;
   int x1, y1, x2, y2;
@@ -105,24 +97,13 @@ TEST(DrawText, GlyphsRiseAboveTheBaselineAndStayWithinTheDescent) {
   EXPECT_LT(text->right, 5 + stringWidth("Typography"));
 }
 
-struct WidthRow {
-  std::string name;
-  std::string text;
-};
-
-class StringWidth : public testing::TestWithParam<WidthRow> {};
-
-TEST_P(StringWidth, EqualsTheRasterAdvanceOfDrawText) {
-  const WidthRow& row = GetParam();
-  GLWindow::clear();
-  drawText(5, 20, row.text);
-  EXPECT_FLOAT_EQ(rasterX() - 5, static_cast<float>(stringWidth(row.text)));
+TEST(StringWidth, EqualsTheRasterAdvanceOfDrawText) {
+  for (const std::string text : {"", "Level Select", "a\xe9z"}) {
+    GLWindow::clear();
+    drawText(5, 20, text);
+    EXPECT_FLOAT_EQ(rasterX() - 5, static_cast<float>(stringWidth(text))) << text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, StringWidth,
-                         testing::Values(WidthRow{"Empty", ""}, WidthRow{"Title", "Level Select"},
-                                         WidthRow{"HighBytesMixedIn", "a\xe9z"}),
-                         RowName{});
 
 // Bytes from 128 up reach the font as negative values: no glyph, no width.
 TEST(StringWidth, WidthsAddAndHighBytesHaveNone) {

@@ -114,32 +114,23 @@ TEST(RectangularSector, ContainsComparesWithFractionalEdges) {
   EXPECT_FALSE(RectangularSector(1.5, 0, 10, 10).contains(1, 1));
 }
 
-struct CornerRow {
-  std::string name;
-  RectangularSector r;
-  int left, top, right, bottom;
-};
-
-class GlVertecies : public testing::TestWithParam<CornerRow> {};
-
-TEST_P(GlVertecies, EmitsTruncatedCornersClockwiseFromTopLeft) {
-  const CornerRow& row = GetParam();
+// Corners left, top, right, bottom truncated toward zero, not down.
+TEST(RectangularSector, GlVerteciesEmitsTruncatedCornersClockwiseFromTopLeft) {
+  const struct {
+    RectangularSector r;
+    int left, top, right, bottom;
+  } cases[] = {{{0.9, 1.5, 10, 10}, 0, 1, 10, 11}, {{-0.9, 2.7, 10.6, 3}, 0, 2, 9, 5}};
   GLWindow::clear();
-  const auto vertices = captureVertices([&] { row.r.glVertecies(); });
-  ASSERT_EQ(vertices.size(), 4u);
-  const int xs[] = {row.left, row.right, row.right, row.left};
-  const int ys[] = {row.top, row.top, row.bottom, row.bottom};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(vertices[i].x, xs[i] + 0.325, 1e-3) << "corner " << i;
-    EXPECT_NEAR(vertices[i].y, ys[i] + 0.325, 1e-3) << "corner " << i;
+  for (const auto& c : cases) {
+    const auto vertices = captureVertices([&] { c.r.glVertecies(); });
+    ASSERT_EQ(vertices.size(), 4u);
+    const int xs[] = {c.left, c.right, c.right, c.left};
+    const int ys[] = {c.top, c.top, c.bottom, c.bottom};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_NEAR(vertices[i].x, xs[i] + 0.325, 1e-3) << "corner " << i << " of " << c.r.getX();
+      EXPECT_NEAR(vertices[i].y, ys[i] + 0.325, 1e-3) << "corner " << i << " of " << c.r.getX();
+    }
   }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, GlVertecies, testing::Values(
-    CornerRow{"FractionsDropped", {0.9, 1.5, 10, 10}, 0, 1, 10, 11},
-    CornerRow{"TowardZeroNotDown", {-0.9, 2.7, 10.6, 3}, 0, 2, 9, 5}),
-    RowName{});
-// clang-format on
 
 } // namespace

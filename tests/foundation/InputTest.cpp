@@ -25,16 +25,6 @@ TEST(KeyState, KeyIsDownFromPressUntilRelease) {
   EXPECT_FALSE(keys.keyDown(SDLK_q));
 }
 
-TEST(KeyState, EitherOfTwoKeysCounts) {
-  KeyState keys;
-  EXPECT_FALSE(keys.keyDown(SDLK_RSHIFT, SDLK_LSHIFT));
-  press(keys, SDLK_LSHIFT);
-  EXPECT_TRUE(keys.keyDown(SDLK_RSHIFT, SDLK_LSHIFT));
-  release(keys, SDLK_LSHIFT);
-  press(keys, SDLK_RSHIFT);
-  EXPECT_TRUE(keys.keyDown(SDLK_RSHIFT, SDLK_LSHIFT));
-}
-
 // Button N is kept under code N; key codes in use start at 8.
 TEST(KeyState, ButtonsAreKeptUnderTheirNumbersApartFromKeys) {
   KeyState keys;

@@ -38,29 +38,21 @@ INSTANTIATE_TEST_SUITE_P(Rows, ProjectileFlight, testing::Values(
     RowName{});
 // clang-format on
 
-struct SquareRow {
-  std::string name;
-  double x, y, cameraX;
-  int left, top, right, bottom; // window pixels covered, inclusive
-};
-
-class ProjectileDraw : public testing::TestWithParam<SquareRow> {};
-
-TEST_P(ProjectileDraw, GreenSquareOfFourPixels) {
-  const SquareRow& row = GetParam();
-  GLWindow::clear();
-  glTranslated(-row.cameraX, 0, 0);
-  Projectile(row.x, row.y, 0, 0, 2000).draw();
-  glLoadIdentity();
-  expectBox(row.left, row.top, row.right, row.bottom, rgb(0, 255, 0), rgb(0, 0, 0));
+// Edges truncate toward zero: a left edge of -7.5 becomes -7, not -8. The
+// boxes are window pixels, bounds inclusive.
+TEST(ProjectileDraw, GreenSquareOfFourPixels) {
+  const struct {
+    double x, y, cameraX;
+    int left, top, right, bottom;
+  } cases[] = {{10.7, 5.2, 0, 8, 3, 11, 6}, {-5.5, 50.2, -20, 13, 48, 16, 51}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.x);
+    GLWindow::clear();
+    glTranslated(-c.cameraX, 0, 0);
+    Projectile(c.x, c.y, 0, 0, 2000).draw();
+    glLoadIdentity();
+    expectBox(c.left, c.top, c.right, c.bottom, rgb(0, 255, 0), rgb(0, 0, 0));
+  }
 }
-
-// A left edge of -7.5 truncates to -7, not down to -8.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, ProjectileDraw, testing::Values(
-    SquareRow{"FractionsDropped", 10.7, 5.2, 0, 8, 3, 11, 6},
-    SquareRow{"NegativeTruncatesTowardZero", -5.5, 50.2, -20, 13, 48, 16, 51}),
-    RowName{});
-// clang-format on
 
 } // namespace

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +24,8 @@ TEST(GameObjectClone, KeepsClassAndFieldsButNotTheFlags) {
   Platform p(100, 400, 200, 20, static_cast<Platform::PlatformType>(7));
   p.setSelected(true);
   EXPECT_EQ(describe(*p.clone()), "platform 100 400 200 20 kind 7");
-}
 
-TEST(GameObjectClone, OfADamagedMonsterHasFullDefaultHitPoints) {
+  // A monster's copy has full default hit points, whatever it had.
   Monster m(250, 380, 20, 20);
   m.setMaxHp(300);
   m.setCurrentHp(-20);

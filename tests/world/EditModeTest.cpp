@@ -3,18 +3,13 @@
 
 #include "WorldScenario.h"
 
-#include "actors/Character.h"
-#include "actors/RectangularSector.h"
-#include "objects/GameObject.h"
-#include "objects/Level.h"
 #include "objects/Monster.h"
 #include "objects/Platform.h"
-
-#include <gtest/gtest.h>
+#include "support/Table.h"
 
 #include <memory>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,54 +18,22 @@ const Rgb BLACK = rgb(0, 0, 0);
 // The edit view's clear colour, 0.2 of full intensity.
 const Rgb EDIT_GREY = rgb(51, 51, 51);
 
-// A pure hue under the level texture's grey modulation.
-bool onlyGreen(const Rgb& c) {
-  return c.r == 0 && c.b == 0 && c.g > 150;
-}
-bool onlyBlue(const Rgb& c) {
-  return c.r == 0 && c.g == 0 && c.b > 150;
-}
-
-std::string tenths(int v) {
-  return std::to_string(v / 10);
-}
-std::string rectFields(int x, int y, int w, int h) {
-  return tenths(x) + " " + tenths(y) + " " + tenths(w) + " " + tenths(h) + " ";
-}
-std::string platformLine(int x, int y, int w, int h) {
-  return "1 " + rectFields(x, y, w, h) + std::to_string(static_cast<int>(Platform::PLAIN)) + " ";
-}
-std::string spawnLine(int x, int y) {
-  return "2 " + rectFields(x, y, 20, 20);
-}
-std::string monsterLine(int x, int y, int w, int h) {
-  return "4 " + rectFields(x, y, w, h);
-}
-
-} // namespace
-
-// Parameter rows print as their names in test output.
-template <typename Row>
-requires requires(const Row& r) {
-  r.name;
-}
-static void PrintTo(const Row& row, std::ostream* os) {
-  *os << row.name;
+std::string plainPlatform(int x, int y, int w, int h) {
+  return levelfile::platform(x, y, w, h, Platform::PLAIN);
 }
 
 class EditMode : public WorldScenario {
 protected:
-  // Three platforms, A, B and C, then the spawn point in a corner.
+  // Three platforms, A (100, 100), B (300, 100) and C (100, 300), each 50 x
+  // 30, then the spawn point in a corner.
   void SetUp() override {
     WorldScenario::SetUp();
-    startOn("edit.data", {platformLine(100, 100, 50, 30), platformLine(300, 100, 50, 30),
-                          platformLine(100, 300, 50, 30), spawnLine(20, 440)});
-    makeWorld();
+    startOn("edit.data", {plainPlatform(100, 100, 50, 30), plainPlatform(300, 100, 50, 30),
+                          plainPlatform(100, 300, 50, 30), levelfile::spawn(20, 440)});
     tap(SDLK_e);
     ASSERT_TRUE(world->isEditMode());
   }
 
-  GameObject& object(int i) { return *world->getLevel().objects.at(i); }
   std::vector<bool> selection() {
     std::vector<bool> s;
     for (const auto& o : world->getLevel().objects) {
@@ -78,137 +41,50 @@ protected:
     }
     return s;
   }
-  int count() const { return static_cast<int>(world->getLevel().objects.size()); }
+};
 
-  // Moves the pointer to a world position with the view where it is.
-  void pointAt(double worldX, double worldY) {
-    const Point2D& offset = world->getOffset();
-    moveMouse(static_cast<int>(worldX - offset.x), static_cast<int>(worldY - offset.y));
+// The probe for a pointer at (15, 25) in the window.
+TEST_F(EditMode, TheMouseSectorIsCentredOnThePointerInWholeLevelPixels) {
+  moveMouse(15, 25);
+  world->setOffset(100.7, 0.9);
+  EXPECT_EQ(world->getMouseSector(10).pos, Point2D(110, 20)) << "fractions truncate";
+  world->setOffset(0, -50.2);
+  EXPECT_EQ(world->getMouseSector(10).pos, Point2D(10, -30)) << "toward zero";
+  world->setOffset(0, 0);
+  EXPECT_EQ(world->getMouseSector(5).pos, Point2D(13, 23)) << "an odd size halves down";
+  EXPECT_EQ(world->getMouseSector(5).size, Point2D(5, 5));
+}
+
+// 13 becomes 10 and -3 becomes -10.
+TEST_F(EditMode, AClickWithoutMovingPutsTheCornerOnTheGridBelow) {
+  const std::pair<Point2D, Point2D> cases[] = {{{13, 47}, {10, 40}}, {{43, -3}, {40, -10}}};
+  for (const auto& [at, snapped] : cases) {
+    object(0).setPos(at.x, at.y);
+    pointAt(at.x + 17, at.y + 8);
+    mouseDown(1);
+    EXPECT_EQ(world->getDragMode(), World::DRAG_MOVE);
+    EXPECT_EQ(world->getDragIndex(), 0);
+    frame(16);
+    mouseUp(1);
+    EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
+    EXPECT_EQ(object(0).pos, snapped);
+    EXPECT_EQ(object(0).size, Point2D(50, 30));
+    EXPECT_TRUE(object(0).isSelected());
   }
-  void shiftClick(SDLKey shift, SDLMod mod) {
-    press(shift, mod);
-    click(1);
-    release(shift);
-  }
-};
-
-// ---- The probe ------------------------------------------------------------------
-
-struct ProbeCase {
-  const char* name;
-  int mouseX, mouseY;
-  double offsetX, offsetY;
-  int size;
-  RectangularSector expected;
-};
-
-class MouseSector : public EditMode, public ::testing::WithParamInterface<ProbeCase> {};
-
-TEST_P(MouseSector, IsCentredOnThePointerInWholeWorldPixels) {
-  const ProbeCase& c = GetParam();
-  world->setOffset(c.offsetX, c.offsetY);
-  moveMouse(c.mouseX, c.mouseY);
-  const RectangularSector probe = world->getMouseSector(c.size);
-  EXPECT_EQ(probe.pos, c.expected.pos);
-  EXPECT_EQ(probe.size, c.expected.size);
 }
 
-INSTANTIATE_TEST_SUITE_P(EditMode, MouseSector,
-                         ::testing::Values(ProbeCase{"NoView", 15, 25, 0, 0, 10,
-                                                     RectangularSector(10, 20, 10, 10)},
-                                           ProbeCase{"FractionalViewTruncates", 15, 25, 100.7, 0.9,
-                                                     10, RectangularSector(110, 20, 10, 10)},
-                                           ProbeCase{"NegativeTruncatesTowardZero", 15, 25, 0,
-                                                     -50.2, 10, RectangularSector(10, -30, 10, 10)},
-                                           ProbeCase{"OddSizeHalvesDown", 15, 25, 0, 0, 5,
-                                                     RectangularSector(13, 23, 5, 5)}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// ---- Moving --------------------------------------------------------------------
-
-struct SnapCase {
-  const char* name;
-  double x, y;
-  double snappedX, snappedY;
-};
-
-class ClickSnaps : public EditMode, public ::testing::WithParamInterface<SnapCase> {};
-
-TEST_P(ClickSnaps, AClickWithoutMovingPutsTheCornerOnTheGrid) {
-  const SnapCase& c = GetParam();
-  object(0).setPos(c.x, c.y);
-  pointAt(c.x + 17, c.y + 8);
-  mouseDown(1);
-  EXPECT_EQ(world->getDragMode(), World::DRAG_MOVE);
-  EXPECT_EQ(world->getDragIndex(), 0);
-  frame(16);
-  mouseUp(1);
-  EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
-  EXPECT_EQ(object(0).getX(), c.snappedX);
-  EXPECT_EQ(object(0).getY(), c.snappedY);
-  EXPECT_EQ(object(0).getWidth(), 50);
-  EXPECT_EQ(object(0).getHeight(), 30);
-  EXPECT_TRUE(object(0).isSelected());
-}
-
-INSTANTIATE_TEST_SUITE_P(EditMode, ClickSnaps,
-                         ::testing::Values(SnapCase{"ThirteenBecomesTen", 13, 47, 10, 40},
-                                           SnapCase{"MinusThreeBecomesMinusTen", 43, -3, 40, -10},
-                                           SnapCase{"OnTheGridStays", 20, 30, 20, 30}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(EditMode, DraggingMovesTheGrabbedCornerOnTheGridEveryFrame) {
-  pointAt(120, 110);
-  mouseDown(1);
-  pointAt(187, 249);
-  frame(16);
-  // Grabbed 20 right of and 10 below the corner: (167, 239) snaps down.
-  EXPECT_EQ(object(0).pos, Point2D(160, 230));
-  pointAt(121, 112);
-  frame(16);
-  EXPECT_EQ(object(0).pos, Point2D(100, 100));
-  mouseUp(1);
-  pointAt(300, 300);
-  frame(16);
-  EXPECT_EQ(object(0).pos, Point2D(100, 100));
-}
-
-// ---- Resizing -------------------------------------------------------------------
-
-TEST_F(EditMode, AClickOnTheBottomRightCornerResizes) {
-  pointAt(150, 130);
-  mouseDown(1);
-  EXPECT_EQ(world->getDragMode(), World::DRAG_RESIZE);
-  EXPECT_EQ(world->getDragIndex(), 0);
-  pointAt(183, 167);
-  frame(16);
-  EXPECT_EQ(object(0).pos, Point2D(100, 100));
-  EXPECT_EQ(object(0).size, Point2D(80, 60));
-  mouseUp(1);
-}
-
-TEST_F(EditMode, TheHandleOfAnUnselectedObjectCanBeGrabbed) {
-  ASSERT_FALSE(object(1).isSelected());
-  // Just outside the object, on its handle only.
-  pointAt(358, 138);
-  mouseDown(1);
-  EXPECT_EQ(world->getDragMode(), World::DRAG_RESIZE);
-  EXPECT_EQ(world->getDragIndex(), 1);
-  EXPECT_TRUE(object(1).isSelected());
-  mouseUp(1);
-}
-
-struct ResizeCase {
-  const char* name;
+struct ResizeRow {
+  std::string name;
   int toX, toY;
   Point2D size;
 };
 
-class ResizeLimits : public EditMode, public ::testing::WithParamInterface<ResizeCase> {};
+class ResizeLimits : public EditMode, public ::testing::WithParamInterface<ResizeRow> {};
 
 TEST_P(ResizeLimits, SizeFollowsThePointerOnTheGridAndNeverGoesBelowTen) {
   pointAt(150, 130);
   mouseDown(1);
+  EXPECT_EQ(world->getDragMode(), World::DRAG_RESIZE);
   pointAt(GetParam().toX, GetParam().toY);
   frame(16);
   mouseUp(1);
@@ -216,151 +92,129 @@ TEST_P(ResizeLimits, SizeFollowsThePointerOnTheGridAndNeverGoesBelowTen) {
   EXPECT_EQ(object(0).size, GetParam().size);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EditMode, ResizeLimits,
-    ::testing::Values(ResizeCase{"PastTheTopLeft", 40, 20, Point2D(10, 10)},
-                      ResizeCase{"PastTheLeftOnly", 40, 175, Point2D(10, 70)},
-                      ResizeCase{"PastTheTopOnly", 195, 20, Point2D(90, 10)},
-                      ResizeCase{"OntoTheTopLeftCorner", 100, 100, Point2D(10, 10)},
-                      ResizeCase{"JustRightOfTheCorner", 119, 128, Point2D(10, 20)}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EditMode, ResizeLimits, ::testing::Values(
+    ResizeRow{"GrowsOnTheGrid", 183, 167, {80, 60}},
+    ResizeRow{"PastTheTopLeft", 40, 20, {10, 10}},
+    ResizeRow{"PastTheLeftOnly", 40, 175, {10, 70}},
+    ResizeRow{"PastTheTopOnly", 195, 20, {90, 10}},
+    ResizeRow{"JustRightOfTheCorner", 119, 128, {10, 20}}),
+    RowName{});
+// clang-format on
 
-// ---- Selection -------------------------------------------------------------------
-
-// Object A (index 0) is at (100, 100, 50, 30); D is placed so that its handle
-// lies under the pointer together with A's body.
-struct BodyAndHandleCase {
-  const char* name;
-  bool shift;
-  bool aSelectedBefore;
-  bool dSelectedBefore;
-  bool aSelectedAfter;
-  bool dSelectedAfter;
-  bool otherSelectedAfter;
+// A's body and the handle of D, an object added at (40, 60) 50 x 40, lie
+// under the pointer together; C is selected before the click.
+struct BodyAndHandleRow {
+  std::string name;
+  bool shift, aBefore, dBefore, aAfter, dAfter, cAfter;
 };
 
-class BodyAndHandle : public EditMode, public ::testing::WithParamInterface<BodyAndHandleCase> {};
+class BodyAndHandle : public EditMode, public ::testing::WithParamInterface<BodyAndHandleRow> {};
 
 TEST_P(BodyAndHandle, TheHandleWinsAndTheSelectionFollowsTheRules) {
-  const BodyAndHandleCase& c = GetParam();
+  const BodyAndHandleRow& row = GetParam();
   world->getLevel().addObject(std::make_unique<Platform>(40, 60, 50, 40, Platform::PLAIN));
-  const int d = count() - 1;
-  object(0).setSelected(c.aSelectedBefore);
-  object(d).setSelected(c.dSelectedBefore);
+  object(0).setSelected(row.aBefore);
+  object(4).setSelected(row.dBefore);
   object(2).setSelected(true);
-
-  // The probe (93, 98)-(103, 108) meets A's body and D's handle (90, 100).
   pointAt(98, 103);
-  if (c.shift) {
+  if (row.shift) {
     press(SDLK_LSHIFT, KMOD_LSHIFT);
   }
   mouseDown(1);
   EXPECT_EQ(world->getDragMode(), World::DRAG_RESIZE);
-  EXPECT_EQ(world->getDragIndex(), d);
-  EXPECT_EQ(object(0).isSelected(), c.aSelectedAfter);
-  EXPECT_EQ(object(d).isSelected(), c.dSelectedAfter);
-  // A selection kept by Shift or by clicking selected objects stays whole.
-  EXPECT_EQ(object(2).isSelected(), c.otherSelectedAfter);
-  mouseUp(1);
+  EXPECT_EQ(world->getDragIndex(), 4);
+  EXPECT_EQ(selection(), (std::vector<bool>{row.aAfter, false, row.cAfter, false, row.dAfter}));
 }
 
 // Whether each grab starts a new selection depends on the selection from
 // before the click: a plain click selects the body's object and then, unless
 // the handle's object was selected already, deselects it again.
-INSTANTIATE_TEST_SUITE_P(
-    EditMode, BodyAndHandle,
-    ::testing::Values(
-        BodyAndHandleCase{"PlainClickKeepsOnlyTheHandlesObject", false, false, false, false, true,
-                          false},
-        BodyAndHandleCase{"PlainClickHandleSelectedBodyNotKeepsBoth", false, false, true, true,
-                          true, false},
-        BodyAndHandleCase{"PlainClickBothSelectedKeepsAll", false, true, true, true, true, true},
-        BodyAndHandleCase{"ShiftClickSelectsBoth", true, false, false, true, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EditMode, BodyAndHandle, ::testing::Values(
+    BodyAndHandleRow{"PlainClickKeepsOnlyTheHandlesObject", false, false, false, false, true, false},
+    BodyAndHandleRow{"PlainClickHandleSelectedKeepsBoth", false, false, true, true, true, false},
+    BodyAndHandleRow{"PlainClickBothSelectedKeepsAll", false, true, true, true, true, true},
+    BodyAndHandleRow{"ShiftClickSelectsBoth", true, false, false, true, true, true}),
+    RowName{});
+// clang-format on
 
-TEST_F(EditMode, ShiftAddsAndAPlainClickOnASelectedObjectKeepsTheSelection) {
+TEST_F(EditMode, EitherShiftAddsAClickedObjectToTheSelection) {
   pointAt(110, 110);
   click(1);
-  EXPECT_EQ(selection(), (std::vector<bool>{true, false, false, false}));
-
   pointAt(310, 110);
-  shiftClick(SDLK_LSHIFT, KMOD_LSHIFT);
-  EXPECT_EQ(selection(), (std::vector<bool>{true, true, false, false}));
-
+  press(SDLK_LSHIFT, KMOD_LSHIFT);
+  click(1);
+  release(SDLK_LSHIFT);
   pointAt(110, 310);
-  shiftClick(SDLK_RSHIFT, KMOD_RSHIFT);
+  press(SDLK_RSHIFT, KMOD_RSHIFT);
+  click(1);
+  release(SDLK_RSHIFT);
   EXPECT_EQ(selection(), (std::vector<bool>{true, true, true, false}));
-
-  pointAt(120, 110);
-  mouseDown(1);
-  EXPECT_EQ(selection(), (std::vector<bool>{true, true, true, false}));
-  EXPECT_EQ(world->getDragIndex(), 0);
-  // Only the grabbed object moves.
-  pointAt(140, 140);
-  frame(16);
-  mouseUp(1);
-  EXPECT_EQ(object(0).pos, Point2D(120, 130));
-  EXPECT_EQ(object(1).pos, Point2D(300, 100));
 }
 
-TEST_F(EditMode, APlainClickOnAnUnselectedObjectStartsANewSelection) {
+TEST_F(EditMode, APlainClickOnASelectedObjectMovesOnlyItAndKeepsTheSelection) {
   object(0).setSelected(true);
   object(1).setSelected(true);
+  // Grabbed 20 right of and 10 below the corner: (147, 150) snaps down.
+  pointAt(120, 110);
+  mouseDown(1);
+  pointAt(167, 160);
+  frame(16);
+  EXPECT_EQ(object(0).pos, Point2D(140, 150));
+  mouseUp(1);
+  pointAt(300, 300);
+  frame(16);
+  EXPECT_EQ(selection(), (std::vector<bool>{true, true, false, false}));
+  EXPECT_EQ(object(0).pos, Point2D(140, 150));
+  EXPECT_EQ(object(1).pos, Point2D(300, 100));
+
   pointAt(110, 310);
   click(1);
-  EXPECT_EQ(selection(), (std::vector<bool>{false, false, true, false}));
+  EXPECT_EQ(selection(), (std::vector<bool>{false, false, true, false})) << "a new selection";
 }
 
-TEST_F(EditMode, AClickOnNothingDeselectsAllAndLeavesTheDragState) {
-  object(0).setSelected(true);
-  object(2).setSelected(true);
-  pointAt(500, 250);
-  mouseDown(1);
-  EXPECT_EQ(selection(), (std::vector<bool>{false, false, false, false}));
-  EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
-  mouseUp(1);
+// The second probe (150, 140)-(160, 150) only shares edges with A and its
+// handle.
+TEST_F(EditMode, AClickOnNothingOrOnlyOnEdgesDeselectsAll) {
+  for (const Point2D at : {Point2D(500, 250), Point2D(155, 145)}) {
+    object(0).setSelected(true);
+    object(2).setSelected(true);
+    pointAt(at.x, at.y);
+    mouseDown(1);
+    EXPECT_EQ(selection(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
+    mouseUp(1);
+  }
 }
 
-TEST_F(EditMode, TouchingEdgesDoNotCount) {
-  // The probe (150, 140)-(160, 150) shares an edge with A and with A's
-  // handle, and overlaps neither.
-  pointAt(155, 145);
-  mouseDown(1);
-  EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
-  EXPECT_EQ(selection(), (std::vector<bool>{false, false, false, false}));
-  mouseUp(1);
-}
-
-// ---- Scrolling -------------------------------------------------------------------
-
-struct ScrollCase {
-  const char* name;
+struct ScrollRow {
+  std::string name;
   SDLKey key;
   Point2D by;
 };
 
-class Scrolling : public EditMode, public ::testing::WithParamInterface<ScrollCase> {};
+class Scrolling : public EditMode, public ::testing::WithParamInterface<ScrollRow> {};
 
+// One pixel a millisecond.
 TEST_P(Scrolling, ADraggedObjectStaysUnderThePointerWhileTheViewMoves) {
   pointAt(120, 110);
   mouseDown(1);
   press(GetParam().key);
   frame(100);
   release(GetParam().key);
-  // One pixel a millisecond.
   EXPECT_EQ(world->getOffset(), GetParam().by);
   EXPECT_EQ(object(0).pos, Point2D(100, 100) + GetParam().by);
   frame(16);
   EXPECT_EQ(world->getOffset(), GetParam().by);
-  mouseUp(1);
 }
 
-INSTANTIATE_TEST_SUITE_P(EditMode, Scrolling,
-                         ::testing::Values(ScrollCase{"Right", SDLK_d, Point2D(100, 0)},
-                                           ScrollCase{"Left", SDLK_a, Point2D(-100, 0)},
-                                           ScrollCase{"Down", SDLK_s, Point2D(0, 100)},
-                                           ScrollCase{"Up", SDLK_w, Point2D(0, -100)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EditMode, Scrolling, ::testing::Values(
+    ScrollRow{"Right", SDLK_d, {100, 0}}, ScrollRow{"Left", SDLK_a, {-100, 0}},
+    ScrollRow{"Down", SDLK_s, {0, 100}}, ScrollRow{"Up", SDLK_w, {0, -100}}),
+    RowName{});
+// clang-format on
 
 TEST_F(EditMode, OppositeScrollKeysCancel) {
   press(SDLK_a);
@@ -370,17 +224,15 @@ TEST_F(EditMode, OppositeScrollKeysCancel) {
   EXPECT_EQ(world->getOffset(), Point2D(0, -16));
 }
 
-// ---- Adding a platform -------------------------------------------------------------
-
 TEST_F(EditMode, RightClickAddsAClimbablePlatformExactlyAtThePointer) {
-  pointAt(110, 110);
-  click(1);
+  object(0).setSelected(true);
   world->setOffset(33.5, 7);
-  const int before = count();
   moveMouse(101, 57);
+  ::testing::internal::CaptureStdout();
   mouseDown(3);
-  ASSERT_EQ(count(), before + 1);
-  const auto* added = dynamic_cast<const Platform*>(&object(before));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << "no firing in edit mode";
+  ASSERT_EQ(objectCount(), 5u);
+  const auto* added = dynamic_cast<const Platform*>(&object(4));
   ASSERT_NE(added, nullptr);
   EXPECT_EQ(added->pos, Point2D(134.5, 64));
   EXPECT_EQ(added->size, Point2D(100, 20));
@@ -391,108 +243,76 @@ TEST_F(EditMode, RightClickAddsAClimbablePlatformExactlyAtThePointer) {
   mouseUp(3);
   frame(16);
   EXPECT_EQ(added->pos, Point2D(134.5, 64));
-}
-
-TEST_F(EditMode, MouseButtonsNeverFire) {
-  pointAt(500, 250);
-  click(1);
-  ::testing::internal::CaptureStdout();
-  click(3);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_TRUE(world->getProjectiles().empty());
 }
 
-// ---- Leaving and entering ------------------------------------------------------------
-
-struct LeaveCase {
-  const char* name;
-  Point2D pointer;
-  Point2D start;
+struct LeaveRow {
+  std::string name;
+  Point2D pointer, start;
 };
 
-class LeavingEditMode : public WorldScenario, public ::testing::WithParamInterface<LeaveCase> {};
+class LeavingEditMode : public WorldScenario, public ::testing::WithParamInterface<LeaveRow> {};
 
+// A lone platform, a stack of two, and a monster killed during play; the
+// character is lifted in five-pixel steps until its box is clear.
 TEST_P(LeavingEditMode, StartsPlayAtThePointerClearOfEveryObject) {
-  // A lone platform, a stack of two, and a monster killed during play.
   startOn("leave.data",
-          {platformLine(100, 300, 200, 40), platformLine(400, 300, 200, 40),
-           platformLine(400, 270, 200, 20), monsterLine(0, 0, 20, 20), spawnLine(600, 20)});
-  makeWorld();
-  auto& monster = dynamic_cast<Monster&>(*world->getLevel().objects[3]);
+          {plainPlatform(100, 300, 200, 40), plainPlatform(400, 300, 200, 40),
+           plainPlatform(400, 270, 200, 20), levelfile::monster(0, 0), levelfile::spawn(600, 20)});
+  auto& monster = dynamic_cast<Monster&>(object(3));
   monster.setCurrentHp(-10);
   monster.setActive(false);
-  world->getCharacter().setCurrentHp(20);
-  world->getCharacter().velocity.set(30, 40);
+  hero().setCurrentHp(20);
+  hero().velocity.set(30, 40);
   tap(SDLK_e);
-
   world->setOffset(50, 20);
-  moveMouse(static_cast<int>(GetParam().pointer.x - 50),
-            static_cast<int>(GetParam().pointer.y - 20));
+  pointAt(GetParam().pointer.x, GetParam().pointer.y);
   tap(SDLK_e);
   ASSERT_FALSE(world->isEditMode());
-
-  const Character& hero = world->getCharacter();
-  EXPECT_EQ(hero.position, GetParam().start);
-  EXPECT_EQ(hero.velocity, Point2D(0, 0));
-  EXPECT_EQ(hero.getCurrentHp(), hero.getMaxHp());
-  EXPECT_TRUE(hero.isPose(Character::FALLING));
+  EXPECT_EQ(hero().position, GetParam().start);
+  EXPECT_EQ(hero().velocity, Point2D(0, 0));
+  EXPECT_EQ(hero().getCurrentHp(), hero().getMaxHp());
+  EXPECT_TRUE(hero().isPose(Character::FALLING));
   EXPECT_TRUE(monster.isActive());
-  EXPECT_EQ(monster.getCurrentHp(), monster.getMaxHp());
   EXPECT_EQ(world->getOffset(), Point2D(50, 20));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorldScenario, LeavingEditMode,
-    ::testing::Values(LeaveCase{"InEmptySpace", Point2D(450, 100), Point2D(450, 100)},
-                      // Lifted in five-pixel steps until the box's bottom is at or above 300.
-                      LeaveCase{"InsideAPlatform", Point2D(150, 312), Point2D(150, 287)},
-                      LeaveCase{"InsideAPlatformOnTheStep", Point2D(150, 310), Point2D(150, 290)},
-                      LeaveCase{"UnderAStackOfTwo", Point2D(450, 312), Point2D(450, 257)}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(WorldScenario, LeavingEditMode, ::testing::Values(
+    LeaveRow{"InEmptySpace", {450, 100}, {450, 100}},
+    LeaveRow{"InsideAPlatform", {150, 312}, {150, 287}},
+    LeaveRow{"InsideAPlatformOnTheStep", {150, 310}, {150, 290}},
+    LeaveRow{"UnderAStackOfTwo", {450, 312}, {450, 257}}),
+    RowName{});
+// clang-format on
 
-TEST_F(EditMode, EnteringDeselectsLeavingKeepsTheSelection) {
-  pointAt(110, 110);
-  click(1);
-  tap(SDLK_e);
-  EXPECT_TRUE(object(0).isSelected());
-  tap(SDLK_e);
-  EXPECT_FALSE(object(0).isSelected());
-}
-
-TEST_F(EditMode, ButtonUpEndsADragInPlayModeToo) {
+TEST_F(EditMode, OnlyTheLeftButtonUpEndsADragInPlayModeToo) {
   pointAt(120, 110);
   mouseDown(1);
   tap(SDLK_e);
   ASSERT_FALSE(world->isEditMode());
-  EXPECT_EQ(world->getDragMode(), World::DRAG_MOVE);
   mouseUp(3);
   EXPECT_EQ(world->getDragMode(), World::DRAG_MOVE);
   mouseUp(1);
   EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
 }
 
-// ---- The list changing under a held button ----------------------------------------------
-
-struct ListChangeCase {
-  const char* name;
-  // Index 3, the spawn point, is the last object.
-  int grabbed;
+struct ListChangeRow {
+  std::string name;
+  int grabbed; // 3, the spawn point, is the last object
   SDLKey key;
 };
 
 class ListChangesWhileDragging : public EditMode,
-                                 public ::testing::WithParamInterface<ListChangeCase> {};
+                                 public ::testing::WithParamInterface<ListChangeRow> {};
 
 TEST_P(ListChangesWhileDragging, TheDragEndsAndNoOtherObjectMoves) {
-  const ListChangeCase& c = GetParam();
-  const GameObject& grabbed = object(c.grabbed);
+  const GameObject& grabbed = object(GetParam().grabbed);
   pointAt(grabbed.getX() + 10, grabbed.getY() + 10);
   mouseDown(1);
-  ASSERT_EQ(world->getDragMode(), World::DRAG_MOVE);
-  ASSERT_EQ(world->getDragIndex(), c.grabbed);
-
-  tap(c.key);
-  ASSERT_EQ(count(), 3);
+  ASSERT_EQ(world->getDragIndex(), GetParam().grabbed);
+  tap(GetParam().key);
+  ASSERT_EQ(objectCount(), 3u);
   std::vector<Point2D> before;
   for (const auto& o : world->getLevel().objects) {
     before.push_back(o->pos);
@@ -500,44 +320,39 @@ TEST_P(ListChangesWhileDragging, TheDragEndsAndNoOtherObjectMoves) {
   pointAt(500, 400);
   frame(16);
   EXPECT_EQ(world->getDragMode(), World::DRAG_NONE);
-  for (int i = 0; i < count(); ++i) {
+  for (std::size_t i = 0; i < objectCount(); ++i) {
     EXPECT_EQ(object(i).pos, before[i]) << "object " << i;
   }
-  mouseUp(1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EditMode, ListChangesWhileDragging,
-    ::testing::Values(ListChangeCase{"CutLeavesTheIndexOnAnotherObject", 1, SDLK_x},
-                      ListChangeCase{"DeleteLeavesTheIndexOnAnotherObject", 1, SDLK_BACKSPACE},
-                      ListChangeCase{"CutLeavesTheIndexPastTheEnd", 3, SDLK_x}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EditMode, ListChangesWhileDragging, ::testing::Values(
+    ListChangeRow{"CutLeavesTheIndexOnAnotherObject", 1, SDLK_x},
+    ListChangeRow{"DeleteLeavesTheIndexOnAnotherObject", 1, SDLK_BACKSPACE},
+    ListChangeRow{"CutLeavesTheIndexPastTheEnd", 3, SDLK_x}),
+    RowName{});
+// clang-format on
 
-// ---- Pixels ------------------------------------------------------------------------------------
-
-TEST_F(EditMode, TheViewClearsGreyInEditAndBlackInPlay) {
-  drawFrame();
-  EXPECT_EQ(pixel(500, 250), EDIT_GREY);
-  tap(SDLK_e);
-  drawFrame();
-  EXPECT_EQ(pixel(500, 250), BLACK);
-}
-
-TEST_F(EditMode, TheEditViewShowsTheSelectedHandleAndTheSpawnPoint) {
+// Under the level texture's grey the handle and the outline keep only their
+// own hue.
+TEST_F(EditMode, TheEditViewShowsTheSelectedHandleAndTheSpawnPointOnGrey) {
   pointAt(110, 110);
   click(1);
   drawFrame();
-  // The handle fills (150, 130)-(160, 140).
-  EXPECT_TRUE(onlyGreen(pixel(150, 130)));
-  EXPECT_TRUE(onlyGreen(pixel(159, 139)));
-  EXPECT_EQ(pixel(160, 135), EDIT_GREY);
-  EXPECT_EQ(pixel(155, 140), EDIT_GREY);
-  // The spawn point's outline at (20, 440)-(40, 460).
-  EXPECT_TRUE(onlyBlue(pixel(20, 455)));
-  EXPECT_EQ(pixel(25, 455), EDIT_GREY);
+  const auto green = [](Rgb c) { return c.r == 0 && c.b == 0 && c.g > 150; };
+  const auto blue = [](Rgb c) { return c.r == 0 && c.g == 0 && c.b > 150; };
+  EXPECT_TRUE(green(pixel(150, 130)));
+  EXPECT_TRUE(green(pixel(159, 139)));
+  EXPECT_TRUE(blue(pixel(20, 455))) << "spawn point outline";
+  expectPixels({{"right of the handle", 160, 135, EDIT_GREY},
+                {"below the handle", 155, 140, EDIT_GREY},
+                {"inside the spawn point", 25, 455, EDIT_GREY}});
 
   tap(SDLK_e);
   drawFrame();
-  EXPECT_EQ(pixel(150, 130), BLACK);
-  EXPECT_EQ(pixel(20, 455), BLACK);
+  expectPixels({{"play clears black", 500, 250, BLACK},
+                {"no handle in play", 150, 130, BLACK},
+                {"no spawn point in play", 20, 455, BLACK}});
 }
+
+} // namespace

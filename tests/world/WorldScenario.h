@@ -5,9 +5,12 @@
 // the frame loop's own dispatch with synthetic SDL events and chosen
 // elapsed times.
 
+#include "actors/Character.h"
 #include "app/Application.h"
 #include "gfx/FloatingText.h"
 #include "input/KeyState.h"
+#include "objects/Level.h"
+#include "support/Events.h"
 #include "support/GLWindow.h"
 #include "support/TempResources.h"
 #include "world/World.h"
@@ -16,7 +19,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -43,7 +45,6 @@ inline std::string monster(int x, int y) {
 }
 } // namespace levelfile
 
-// Readable failure messages for the values scenarios compare.
 inline void PrintTo(const Point2D& p, std::ostream* os) {
   *os << "(" << p.x << ", " << p.y << ")";
 }
@@ -52,18 +53,14 @@ class WorldScenario : public ::testing::Test {
 protected:
   // Every test starts like the game does after init: the window, the
   // window-pixel projection, texturing on and a black clear colour.
-  void SetUp() override {
-    GLWindow::ensure();
-    GLWindow::clear(0, 0, 0);
-  }
+  void SetUp() override { GLWindow::clear(0, 0, 0); }
 
   // Writes Levels/<file> (file name with its extension, e.g. "start.data"),
   // each line followed by a line feed.
   void writeLevel(const std::string& file, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
-      text += line;
-      text += '\n';
+      text += line + '\n';
     }
     resources.write("Levels/" + file, text);
   }
@@ -73,10 +70,11 @@ protected:
     resources.write("Levels/loadlevel.txt", firstLine + "\n");
   }
 
-  // Both at once: the level file and the list naming it.
-  void startOn(const std::string& file, const std::vector<std::string>& lines) {
+  // The level file and the list naming it, then the world on them.
+  World& startOn(const std::string& file, const std::vector<std::string>& lines) {
     writeLevel(file, lines);
     writeLevelList(file);
+    return makeWorld();
   }
 
   // Builds the world on the files written so far (replacing an earlier one).
@@ -86,71 +84,43 @@ protected:
     return *world;
   }
 
+  Character& hero() { return world->getCharacter(); }
+  GameObject& object(std::size_t i) { return *world->getLevel().objects.at(i); }
+  std::size_t objectCount() const { return world->getLevel().objects.size(); }
+
   // ---- Events, through the frame loop's dispatch ---------------------------
   // Each returns what the dispatch answered: true when the event asks to quit.
 
   bool send(const SDL_Event& event) { return Application::dispatchEvent(*world, keyState, event); }
-
-  static SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod mod) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.type = type;
-    e.key.which = 0;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
-    e.key.keysym.scancode = 0;
-    e.key.keysym.unicode = 0;
-    return e;
-  }
-
-  SDL_Event buttonEvent(Uint8 type, Uint8 button) const {
-    SDL_Event e{};
-    e.type = type;
-    e.button.type = type;
-    e.button.which = 0;
-    e.button.button = button;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = mouseX;
-    e.button.y = mouseY;
-    return e;
-  }
-
   bool press(SDLKey key, SDLMod mod = KMOD_NONE) { return send(keyEvent(SDL_KEYDOWN, key, mod)); }
   bool release(SDLKey key, SDLMod mod = KMOD_NONE) { return send(keyEvent(SDL_KEYUP, key, mod)); }
   // Press and release in the same pass, as a quick key stroke arrives.
   bool tap(SDLKey key, SDLMod mod = KMOD_NONE) {
     const bool quitOnPress = press(key, mod);
-    const bool quitOnRelease = release(key, mod);
-    return quitOnPress || quitOnRelease;
+    return release(key, mod) || quitOnPress;
   }
 
-  // Window pixels; SDL 1.2 reports them as unsigned 16-bit values.
+  // Window pixels.
   bool moveMouse(int x, int y) {
     mouseX = static_cast<Uint16>(x);
     mouseY = static_cast<Uint16>(y);
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.type = SDL_MOUSEMOTION;
-    e.motion.which = 0;
-    e.motion.state = 0;
-    e.motion.x = mouseX;
-    e.motion.y = mouseY;
-    e.motion.xrel = 0;
-    e.motion.yrel = 0;
-    return send(e);
+    return send(motionEvent(mouseX, mouseY));
+  }
+  // The pointer on a level position, with the camera where it is.
+  void pointAt(double levelX, double levelY) {
+    moveMouse(static_cast<int>(levelX - world->getOffset().x),
+              static_cast<int>(levelY - world->getOffset().y));
   }
   // Button numbers as SDL 1.2 has them: 1 left, 2 middle, 3 right, 4/5 wheel.
   bool mouseDown(int button) {
-    return send(buttonEvent(SDL_MOUSEBUTTONDOWN, static_cast<Uint8>(button)));
+    return send(buttonEvent(SDL_MOUSEBUTTONDOWN, static_cast<Uint8>(button), mouseX, mouseY));
   }
   bool mouseUp(int button) {
-    return send(buttonEvent(SDL_MOUSEBUTTONUP, static_cast<Uint8>(button)));
+    return send(buttonEvent(SDL_MOUSEBUTTONUP, static_cast<Uint8>(button), mouseX, mouseY));
   }
   bool click(int button) {
     const bool quitOnDown = mouseDown(button);
-    const bool quitOnUp = mouseUp(button);
-    return quitOnDown || quitOnUp;
+    return mouseUp(button) || quitOnDown;
   }
 
   // ---- Time and drawing -----------------------------------------------------
@@ -178,7 +148,7 @@ protected:
     world->draw();
   }
 
-  Rgb pixel(int x, int y) const { return GLWindow::pixel(x, y); }
+  static Rgb pixel(int x, int y) { return GLWindow::pixel(x, y); }
 
   TempResources resources;
   KeyState keyState;
