@@ -126,15 +126,8 @@ protected:
 };
 
 TEST_P(MenuDraw, TitleBoxFrom35To65CentredOn300WithBlueText) {
-  expectPixels({{"title fill", at.titleLeft + 2, 40, grey},
-                {"title left edge", at.titleLeft, 50, white},
-                {"left of title", at.titleLeft - 1, 50, black},
-                {"title right edge", at.titleRight, 50, white},
-                {"right of title", at.titleRight + 1, 50, black},
-                {"title top edge", at.titleLeft + 2, 35, white},
-                {"above title", at.titleLeft + 2, 34, black},
-                {"title bottom edge", at.titleLeft + 2, 65, white},
-                {"below title", at.titleLeft + 2, 66, black}});
+  expectBox(at.titleLeft, 35, at.titleRight, 65, white, black);
+  EXPECT_EQ(GLWindow::pixel(at.titleLeft + 2, 40), grey) << "title fill";
   const PixelBlock box(at.titleLeft + 1, 36, at.titleRight - at.titleLeft - 1, 29);
   const auto text = box.drawn(grey);
   ASSERT_TRUE(text) << "text on the grey fill";
@@ -145,15 +138,8 @@ TEST_P(MenuDraw, TitleBoxFrom35To65CentredOn300WithBlueText) {
 
 TEST_P(MenuDraw, ListBoxFrom70HoldsARowBoxPerItemWithWhiteText) {
   const int n = static_cast<int>(GetParam().items.size());
-  expectPixels({{"list left edge", at.listLeft, 90, white},
-                {"left of list", at.listLeft - 1, 90, black},
-                {"list right edge", at.listRight, 90, white},
-                {"right of list", at.listRight + 1, 90, black},
-                {"list top edge", at.listLeft + 2, 70, white},
-                {"above list", at.listLeft + 2, 69, black},
-                {"list fill beside the rows", at.listLeft + 2, 90, grey},
-                {"list bottom edge", at.listLeft + 2, at.listBottom, white},
-                {"below list", at.listLeft + 2, at.listBottom + 1, black},
+  expectBox(at.listLeft, 70, at.listRight, at.listBottom, white, black);
+  expectPixels({{"list fill beside the rows", at.listLeft + 2, 90, grey},
                 {"first row left edge", at.rowLeft, 90, white},
                 {"first row right edge", at.rowRight, 90, white}});
   for (int i = 0; i < n; ++i) {
@@ -205,12 +191,8 @@ TEST(MenuHighlight, EmptyMenuShowsAShortListBoxAndNoHighlight) {
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
   menu.keyDown(keyDownEvent(SDLK_UP));
   menu.draw();
-  expectPixels({{"list top edge", 292, 70, white},
-                {"list fill", 292, 73, grey},
-                {"list bottom edge", 292, 77, white},
-                {"list left edge", 290, 73, white},
-                {"list right edge", 310, 73, white},
-                {"right of list", 311, 73, black}});
+  expectBox(290, 70, 310, 77, white, black);
+  EXPECT_EQ(GLWindow::pixel(292, 73), grey) << "list fill";
   EXPECT_FALSE(PixelBlock(0, 78, 640, 100).drawn(black));
 }
 

@@ -191,7 +191,7 @@ TEST(LevelSave, NewFileGetsTheUsualPermissions) {
   EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
-TEST(LevelSave, SaveOverAFolderFailsAndLeavesNoTemporary) {
+TEST(LevelSave, SaveOverAFolderOrWithoutTheFolderFailsAndLeavesNoTemporary) {
   TempResources res;
   res.write("Levels/level.data/keep", "x");
   Level level;
@@ -199,6 +199,8 @@ TEST(LevelSave, SaveOverAFolderFailsAndLeavesNoTemporary) {
   EXPECT_FALSE(level.saveLevel("level.data"));
   EXPECT_EQ(folderEntries(res), (Lines{"level.data"}));
   EXPECT_EQ(res.read("Levels/level.data/keep"), "x");
+  fs::remove_all(res.path() / "Levels");
+  EXPECT_FALSE(level.saveLevel("level.data")) << "no Levels folder";
 }
 
 // A disk that fills part-way through a save: the file size limit makes
