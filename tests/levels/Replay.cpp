@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "gfx/FloatingText.h"
+#include "support/Events.h"
 #include "support/GLWindow.h"
 #include "world/World.h"
 
@@ -101,36 +102,6 @@ bool parseEvent(const std::vector<std::string>& w, int lineNumber, ReplayEvent& 
   return fail(error, lineNumber, "unknown action '" + action + "'");
 }
 
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
-  SDL_Event e{};
-  e.type = type;
-  e.key.type = type;
-  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = key;
-  e.key.keysym.mod = KMOD_NONE;
-  return e;
-}
-
-SDL_Event motionEvent(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.type = SDL_MOUSEMOTION;
-  e.motion.x = static_cast<Uint16>(x);
-  e.motion.y = static_cast<Uint16>(y);
-  return e;
-}
-
-SDL_Event buttonEvent(Uint8 type, int button, int x, int y) {
-  SDL_Event e{};
-  e.type = type;
-  e.button.type = type;
-  e.button.button = static_cast<Uint8>(button);
-  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.button.x = static_cast<Uint16>(x);
-  e.button.y = static_cast<Uint16>(y);
-  return e;
-}
-
 bool showing(const World& world, const char* text) {
   const std::vector<FloatingText>& texts = world.getFloatingTexts();
   return std::any_of(texts.begin(), texts.end(),
@@ -227,15 +198,20 @@ ReplayOutcome playReplay(World& world, KeyState& keyState, const Replay& replay,
       case ReplayEvent::MOUSE_MOVE:
         mouseX = event.x;
         mouseY = event.y;
-        Application::dispatchEvent(world, keyState, motionEvent(mouseX, mouseY));
+        Application::dispatchEvent(
+            world, keyState, motionEvent(static_cast<Uint16>(mouseX), static_cast<Uint16>(mouseY)));
         break;
       case ReplayEvent::MOUSE_DOWN:
-        Application::dispatchEvent(world, keyState,
-                                   buttonEvent(SDL_MOUSEBUTTONDOWN, event.button, mouseX, mouseY));
+        Application::dispatchEvent(
+            world, keyState,
+            buttonEvent(SDL_MOUSEBUTTONDOWN, static_cast<Uint8>(event.button),
+                        static_cast<Uint16>(mouseX), static_cast<Uint16>(mouseY)));
         break;
       case ReplayEvent::MOUSE_UP:
         Application::dispatchEvent(world, keyState,
-                                   buttonEvent(SDL_MOUSEBUTTONUP, event.button, mouseX, mouseY));
+                                   buttonEvent(SDL_MOUSEBUTTONUP, static_cast<Uint8>(event.button),
+                                               static_cast<Uint16>(mouseX),
+                                               static_cast<Uint16>(mouseY)));
         break;
       }
     }
