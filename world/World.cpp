@@ -34,11 +34,6 @@ constexpr int BAR_HEIGHT = 10;
 constexpr int MARKER_SIZE = 10;
 constexpr double GRID = 10.0;
 
-// Pasted objects land on the largest grid line not above their position.
-double gridDown(double v) {
-  return GRID * std::floor(v / GRID);
-}
-
 // A window-pixel coordinate truncated toward zero. Values far outside any
 // window are held at a bound rather than overflowing the int.
 int toPixel(double v) {
@@ -98,6 +93,10 @@ World::World(int width, int height, KeyState* keyState)
 }
 
 World::~World() = default;
+
+double World::snapToGrid(double v) {
+  return GRID * std::floor(v / GRID);
+}
 
 void World::update(int ms) {
   for (auto it = floatingTexts.begin(); it != floatingTexts.end();) {
@@ -225,7 +224,7 @@ void World::paste() {
     std::unique_ptr<GameObject> object = original->clone();
     object->incX(at.x);
     object->incY(at.y);
-    object->setPos(gridDown(object->getX()), gridDown(object->getY()));
+    object->setPos(snapToGrid(object->getX()), snapToGrid(object->getY()));
     object->setSelected(true);
     level->addObject(std::move(object));
   }

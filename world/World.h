@@ -89,6 +89,9 @@ public:
   int getDragIndex() const { return dragIndex; }
 
 private:
+  // The editing grid: the largest multiple of 10 not above v, also for
+  // negative values.
+  static double snapToGrid(double v);
   void paste();
   void fire();
   // The mouse's world position: mouse + offset.

@@ -18,7 +18,6 @@
 namespace {
 
 constexpr double SCROLL_SPEED = 1000.0;
-constexpr double GRID = 10.0;
 constexpr double MIN_SIZE = 10.0;
 constexpr int PROBE_SIZE = 10;
 constexpr double NEW_PLATFORM_WIDTH = 100.0;
@@ -28,11 +27,6 @@ constexpr double LIFT_STEP = 5.0;
 
 constexpr Uint8 LEFT_BUTTON = 1;
 constexpr Uint8 RIGHT_BUTTON = 3;
-
-// The largest grid line not above v, also for negative values.
-double snap(double v) {
-  return GRID * std::floor(v / GRID);
-}
 
 } // namespace
 
@@ -92,11 +86,11 @@ void World::updateEdit(int ms) {
 
   const Point2D pointer = mouseWorld() - dragAnchor;
   if (dragMode == DRAG_MOVE) {
-    object->setPos(snap(pointer.x), snap(pointer.y));
+    object->setPos(snapToGrid(pointer.x), snapToGrid(pointer.y));
     return;
   }
-  object->setWidth(snap(pointer.x) - object->getX());
-  object->setHeight(snap(pointer.y) - object->getY());
+  object->setWidth(snapToGrid(pointer.x) - object->getX());
+  object->setHeight(snapToGrid(pointer.y) - object->getY());
   if (object->getWidth() < MIN_SIZE) {
     object->setWidth(MIN_SIZE);
   }
