@@ -8,18 +8,22 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 XVFB       := xvfb-run -a -s "-noreset -screen 0 1024x768x24"
 CTEST_ARGS ?= --output-on-failure
 
-.PHONY: all deps build run test test-plain test-asan bench format clean
+.PHONY: all deps configure build run test test-plain test-asan bench format clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the game: a first `make run` need not build the test suite.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target clamber
 	$(BUILD)/clamber
 
 test: test-plain test-asan
