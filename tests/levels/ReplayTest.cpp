@@ -94,20 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadScriptRow{"Empty", "", "line 0: no 'ms' line"},
         BadScriptRow{"EventBeforeMs", "0 keydown d\nms 16\n", "line 1: the script must start"},
-        BadScriptRow{"SecondMs", "ms 16\nms 10\n", "line 2: a second 'ms' line"},
         BadScriptRow{"ZeroMs", "ms 0\n", "line 1: 'ms' takes one positive"},
-        BadScriptRow{"MsWithoutValue", "ms\n", "line 1: 'ms' takes one positive"},
         BadScriptRow{"FrameGoesBack", "ms 16\n5 keydown d\n4 keyup d\n",
                      "line 3: frame 4 comes after frame 5"},
         BadScriptRow{"NegativeFrame", "ms 16\n-1 keydown d\n", "line 2: frame number expected"},
-        BadScriptRow{"FrameWithLetters", "ms 16\n12x keydown d\n", "line 2: frame number expected"},
-        BadScriptRow{"NoAction", "ms 16\n3\n", "line 2: action expected"},
         BadScriptRow{"UnknownAction", "ms 16\n3 jump\n", "line 2: unknown action 'jump'"},
         BadScriptRow{"UnknownKey", "ms 16\n3 keydown shift\n", "line 2: unknown key 'shift'"},
-        BadScriptRow{"KeyMissing", "ms 16\n3 keyup\n", "line 2: keyup takes one key name"},
         BadScriptRow{"MotionOffTheScreenEdge", "ms 16\n3 mousemove -1 5\n",
-                     "line 2: mousemove takes two window coordinates"},
-        BadScriptRow{"MotionOneCoordinate", "ms 16\n3 mousemove 5\n",
                      "line 2: mousemove takes two window coordinates"},
         BadScriptRow{"ButtonZero", "ms 16\n3 mousedown 0\n",
                      "line 2: mousedown takes one button number"}),
@@ -127,15 +120,9 @@ TEST_P(ReplayKeyName, NamesTheSdlKey) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ReplayKeyName,
                          ::testing::Values(KeyNameRow{"Letter", "w", SDLK_w},
-                                           KeyNameRow{"Digit", "3", SDLK_3},
                                            KeyNameRow{"Space", "space", SDLK_SPACE},
-                                           KeyNameRow{"Return", "return", SDLK_RETURN},
-                                           KeyNameRow{"Escape", "escape", SDLK_ESCAPE},
                                            KeyNameRow{"ArrowDown", "down", SDLK_DOWN},
-                                           KeyNameRow{"CapitalLetter", "W", SDLK_UNKNOWN},
-                                           KeyNameRow{"Punctuation", "=", SDLK_UNKNOWN},
-                                           KeyNameRow{"Nothing", "", SDLK_UNKNOWN},
-                                           KeyNameRow{"Modifier", "shift", SDLK_UNKNOWN}),
+                                           KeyNameRow{"CapitalLetter", "W", SDLK_UNKNOWN}),
                          [](const ::testing::TestParamInfo<KeyNameRow>& info) {
                            return info.param.name;
                          });
