@@ -91,6 +91,11 @@ bool readResourceFile(const std::string& relative, std::string& text) {
 bool replaceResourceFile(const std::string& relative, std::string_view text) {
   const std::string target = resourceFile(relative);
   const std::string folder = target.substr(0, target.rfind('/'));
+  // A file its user may not write is left alone, as writing it in place
+  // would leave it: the rename alone needs only the folder's permission.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+    return false;
+  }
   std::string temporary;
   const int fd = createTemporary(folder, temporary);
   if (fd < 0) {

@@ -17,5 +17,6 @@ bool readResourceFile(const std::string& relative, std::string& text);
 // every write is checked, the file is synced and closed, and only then
 // renamed over the target. On any failure the temporary file is removed,
 // the old file is left as it was, and the result is false. An existing
-// target keeps its permission bits.
+// target keeps its permission bits; one its user may not write is not
+// replaced (false).
 bool replaceResourceFile(const std::string& relative, std::string_view text);

@@ -203,6 +203,45 @@ TEST(LevelSave, SaveOverAFolderOrWithoutTheFolderFailsAndLeavesNoTemporary) {
   EXPECT_FALSE(level.saveLevel("level.data")) << "no Levels folder";
 }
 
+// A level file its user may not write stays as it is and the save fails,
+// even in a folder that would let the save rename a new file over it. Run
+// as an ordinary user in a child process: root may write any file.
+TEST(LevelSave, WriteProtectedFileFailsAndIsLeftAsItWas) {
+  TempResources res;
+  const std::string old = "3 1 1 1 1 \n";
+  res.write("Levels/level.data", old);
+  const fs::path levels = res.path() / "Levels";
+  fs::permissions(levels / "level.data",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(levels, fs::perms::all);
+  for (const fs::path& folder : {res.path(), res.path().parent_path()}) {
+    fs::permissions(folder, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+  }
+  Level level;
+  level.addObject(std::make_unique<Monster>(0, 0, 20, 20));
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const uid_t nobody = 65534;
+    if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) {
+      _exit(3);
+    }
+    if (access(levels.c_str(), W_OK | X_OK) != 0) {
+      _exit(4);
+    }
+    _exit(level.saveLevel("level.data") ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "child ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "1: the save reported success; 3: no ordinary user; 4: folder out of reach";
+
+  EXPECT_EQ(res.read("Levels/level.data"), old);
+  EXPECT_EQ(folderEntries(res), (Lines{"level.data"}));
+}
+
 // A disk that fills part-way through a save: the file size limit makes
 // writes fail past 4096 bytes (with SIGXFSZ ignored, write reports EFBIG).
 // Run in a child process so that the limit stays there.
