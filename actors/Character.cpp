@@ -6,7 +6,6 @@
 
 #include <GL/gl.h>
 
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -42,21 +41,6 @@ double brakingAcceleration(double& speed, double deceleration) {
     return 0;
   }
   return speed > 0 ? -deceleration : deceleration;
-}
-
-// Truncation toward zero for drawing, saturated at the int range: a
-// character that has been falling for half an hour is far beyond it.
-int truncateToInt(double v) {
-  if (std::isnan(v)) {
-    return 0;
-  }
-  if (v >= static_cast<double>(INT_MAX)) {
-    return INT_MAX;
-  }
-  if (v <= static_cast<double>(INT_MIN)) {
-    return INT_MIN;
-  }
-  return static_cast<int>(v);
 }
 
 } // namespace

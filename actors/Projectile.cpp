@@ -16,7 +16,7 @@ bool Projectile::update(int dt) {
 void Projectile::draw() const {
   glColor3f(0, 1, 0);
   glBegin(GL_POLYGON);
-  rect(static_cast<int>(getX() - 2), static_cast<int>(getY() - 2), static_cast<int>(getX() + 2),
-       static_cast<int>(getY() + 2));
+  rect(truncateToInt(getX() - 2), truncateToInt(getY() - 2), truncateToInt(getX() + 2),
+       truncateToInt(getY() + 2));
   glEnd();
 }

@@ -40,6 +40,6 @@ RectangularSector RectangularSector::getResizeBox() const {
 }
 
 void RectangularSector::glVertecies() const {
-  rect(static_cast<int>(getLeft()), static_cast<int>(getTop()), static_cast<int>(getRight()),
-       static_cast<int>(getBottom()));
+  rect(truncateToInt(getLeft()), truncateToInt(getTop()), truncateToInt(getRight()),
+       truncateToInt(getBottom()));
 }

@@ -42,8 +42,9 @@ public:
   // The editor's resize handle: a 10 x 10 square hanging off the
   // bottom-right corner, outside the rectangle.
   RectangularSector getResizeBox() const;
-  // Emits the corners (left, top, right, bottom truncated toward zero)
-  // through rect() into the primitive the caller has begun.
+  // Emits the corners (left, top, right, bottom truncated toward zero, held
+  // at the int range) through rect() into the primitive the caller has
+  // begun.
   void glVertecies() const;
 
   Point2D pos;

@@ -1,7 +1,29 @@
 #include "common/Functions.h"
 
-double pps(double perSecond, int ms) { return static_cast<double>(ms) * perSecond / 1000; }
+#include <climits>
+#include <cmath>
 
-int min(int a, int b) { return a < b ? a : b; }
+double pps(double perSecond, int ms) {
+  return static_cast<double>(ms) * perSecond / 1000;
+}
 
-int max(int a, int b) { return a > b ? a : b; }
+int min(int a, int b) {
+  return a < b ? a : b;
+}
+
+int max(int a, int b) {
+  return a > b ? a : b;
+}
+
+int truncateToInt(double v) {
+  if (std::isnan(v)) {
+    return 0;
+  }
+  if (v >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  if (v <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  return static_cast<int>(v);
+}

@@ -13,6 +13,10 @@
 double pps(double perSecond, int ms);
 int min(int a, int b);
 int max(int a, int b);
+// Truncation toward zero to whole pixels for drawing, held at the int range
+// (NaN gives 0): a coordinate far beyond any window, such as that of a
+// character that has fallen for minutes, must not wrap round into view.
+int truncateToInt(double v);
 
 // ---- Drawing (window pixels, y down; only between glBegin/glEnd) ----------
 

@@ -34,8 +34,10 @@ void gvi(int x, int y) {
 }
 
 void rect(int x1, int y1, int x2, int y2) {
-  const float s = static_cast<float>((x2 - x1) / 64.0);
-  const float t = static_cast<float>((y2 - y1) / 64.0);
+  // The differences in double: the select box of an object at the edge of
+  // the int range is wider than an int holds.
+  const float s = static_cast<float>((static_cast<double>(x2) - x1) / 64.0);
+  const float t = static_cast<float>((static_cast<double>(y2) - y1) / 64.0);
   glTexCoord2f(0, 0);
   gvi(x1, y1);
   glTexCoord2f(s, 0);

@@ -80,9 +80,8 @@ void GameObject::drawSelectBox() const {
   glColor3f(0.3f, 0.5f, 1.0f);
   for (int d = 4; d <= 6; ++d) {
     glBegin(GL_LINE_LOOP);
-    rect(static_cast<int>(getX() - d), static_cast<int>(getY() - d),
-         static_cast<int>(getX() + getWidth() + d - 1),
-         static_cast<int>(getY() + getHeight() + d - 1));
+    rect(truncateToInt(getX() - d), truncateToInt(getY() - d),
+         truncateToInt(getX() + getWidth() + d - 1), truncateToInt(getY() + getHeight() + d - 1));
     glEnd();
   }
   glColor3f(0, 1, 0);

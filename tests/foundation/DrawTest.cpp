@@ -61,6 +61,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, RectVertices, testing::Values(
     RowName{});
 // clang-format on
 
+// The select box of a level file's widest object (x -2147483640, width
+// 2147483640) spans from -2147483646 to 5, more than an int holds: the
+// texture coordinate still grows with the width instead of wrapping to a
+// negative one. Only the right-hand corners lie in the window.
+TEST(RectTexture, WidthBeyondTheIntRangeKeepsItsTextureCoordinate) {
+  GLWindow::clear();
+  const auto vertices = captureVertices([] { rect(-2147483646, 0, 5, 128); });
+  ASSERT_EQ(vertices.size(), 2u);
+  for (const FedVertex& v : vertices) {
+    EXPECT_FLOAT_EQ(v.s, static_cast<float>(2147483651 / 64.0));
+  }
+  EXPECT_FLOAT_EQ(vertices[1].t, 2);
+}
+
 // The 0.325 offset decides it: a filled rect covers its left/top
 // coordinate up to, not including, its right/bottom one.
 TEST(FilledRect, CoversPixelsFromFirstUpToLastCoordinate) {

@@ -55,4 +55,15 @@ TEST(ProjectileDraw, GreenSquareOfFourPixels) {
   }
 }
 
+// A shot fired by a character that has fallen past the int range: its right
+// edge does not fit an int and must not wrap round to the far left, which
+// would stretch the square across the window.
+TEST(ProjectileDraw, BeyondTheIntRangeDrawsNothingOnScreen) {
+  GLWindow::clear();
+  Projectile(2147483646.5, 100, 0, 0, 2000).draw();
+  for (const int x : {0, 320, 639}) {
+    EXPECT_EQ(GLWindow::pixel(x, 100), rgb(0, 0, 0)) << "at x " << x;
+  }
+}
+
 } // namespace

@@ -120,6 +120,19 @@ TEST_F(ObjectDraw, WhiteTextureKeepsThePlatformColour) {
   expectPixels({{"inside", 220, 115, rgb(255, 128, 128)}, {"outside", 240, 115, black}});
 }
 
+// The largest coordinates a level file holds: the right edge, the select
+// box and the handle lie beyond the int range and must not wrap round to
+// the far left, which would stretch them across the window.
+TEST_F(ObjectDraw, ObjectReachingBeyondTheIntRangeDrawsNothingOnScreen) {
+  Platform platform(2147483640, 100, 2147483640, 20, Platform::CLIMBABLE);
+  platform.setSelected(true);
+  platform.draw(true);
+  for (const int x : {0, 320, 639}) {
+    SCOPED_TRACE(x);
+    expectPixels({{"body", x, 110, black}, {"select box and handle", x, 125, black}});
+  }
+}
+
 TEST_F(ObjectDraw, SpawnPointOutlinedBlueInEditViewOnly) {
   GameObject spawn(300, 300, 20, 20, GameObject::SPAWN_POINT);
   spawn.draw(false);
