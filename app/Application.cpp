@@ -20,19 +20,19 @@ Application::Application() = default;
 Application::~Application() = default;
 
 void Application::printAttributes() {
-  int value = 0;
-  SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &value);
-  std::printf("Red size: %d bits\n", value);
-  SDL_GL_GetAttribute(SDL_GL_BLUE_SIZE, &value);
-  std::printf("Blue size: %d bits\n", value);
-  SDL_GL_GetAttribute(SDL_GL_GREEN_SIZE, &value);
-  std::printf("Green size: %d bits\n", value);
-  SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &value);
-  std::printf("Alpha size: %d bits\n", value);
-  SDL_GL_GetAttribute(SDL_GL_BUFFER_SIZE, &value);
-  std::printf("Color buffer size: %d bits\n", value);
-  SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &value);
-  std::printf("Depth bufer size: %d bits\n", value);
+  // Each line shows what SDL reports for its own attribute; a query that
+  // fails shows 0 rather than the previous line's value.
+  const auto show = [](const char* format, SDL_GLattr attribute) {
+    int value = 0;
+    SDL_GL_GetAttribute(attribute, &value);
+    std::printf(format, value);
+  };
+  show("Red size: %d bits\n", SDL_GL_RED_SIZE);
+  show("Blue size: %d bits\n", SDL_GL_BLUE_SIZE);
+  show("Green size: %d bits\n", SDL_GL_GREEN_SIZE);
+  show("Alpha size: %d bits\n", SDL_GL_ALPHA_SIZE);
+  show("Color buffer size: %d bits\n", SDL_GL_BUFFER_SIZE);
+  show("Depth bufer size: %d bits\n", SDL_GL_DEPTH_SIZE);
   // The frame loop never returns to the C library until quit; a pipe reading
   // our output must see the lines now.
   std::fflush(stdout);

@@ -1,3 +1,5 @@
 #include "app/Application.h"
 
-int main() { return SDL_main(); }
+int main() {
+  return SDL_main();
+}

@@ -31,8 +31,8 @@ constexpr Uint8 RIGHT_BUTTON = 3;
 } // namespace
 
 RectangularSector World::getMouseSector(int size) const {
-  const int x = static_cast<int>(mouse.x - size / 2 + offset.x);
-  const int y = static_cast<int>(mouse.y - size / 2 + offset.y);
+  const int x = truncateToInt(mouse.x - size / 2 + offset.x);
+  const int y = truncateToInt(mouse.y - size / 2 + offset.y);
   return RectangularSector(x, y, size, size);
 }
 

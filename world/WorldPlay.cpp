@@ -173,8 +173,8 @@ void World::updatePlay(int ms) {
 
   kept = 0;
   for (std::size_t i = 0; i < projectiles.size(); ++i) {
-    const int px = static_cast<int>(projectiles[i].getX());
-    const int py = static_cast<int>(projectiles[i].getY());
+    const int px = truncateToInt(projectiles[i].getX());
+    const int py = truncateToInt(projectiles[i].getY());
     bool stopped = false;
     for (const auto& object : level->objects) {
       if (object->isActive() && object->contains(px, py)) {

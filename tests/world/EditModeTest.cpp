@@ -53,6 +53,8 @@ TEST_F(EditMode, TheMouseSectorIsCentredOnThePointerInWholeLevelPixels) {
   world->setOffset(0, 0);
   EXPECT_EQ(world->getMouseSector(5).pos, Point2D(13, 23)) << "an odd size halves down";
   EXPECT_EQ(world->getMouseSector(5).size, Point2D(5, 5));
+  world->setOffset(3e9, 0);
+  EXPECT_EQ(world->getMouseSector(10).pos.x, 2147483647.0) << "held at the int range";
 }
 
 // 13 becomes 10 and -3 becomes -10.

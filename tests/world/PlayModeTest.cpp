@@ -418,6 +418,18 @@ TEST_F(Range, AShotPassesADeadMonsterAndStopsAtAWall) {
   EXPECT_TRUE(object(2).isActive());
 }
 
+// A character that has fallen for long enough is past the int range; its
+// shots are tested as points without an undefined conversion (the sanitized
+// run checks this) and hit nothing out there.
+TEST_F(Range, AShotFarBeyondTheIntRangeHitsNothing) {
+  hero().position.set(3e9, 230);
+  pointAt(320, 100);
+  click(1);
+  frame(16);
+  EXPECT_EQ(world->getProjectiles().size(), 1u);
+  EXPECT_EQ(monsterAt(1).getCurrentHp(), 100);
+}
+
 TEST_F(Range, AShotInTheOpenExpiresInTheFrameThatUsesUpItsLifetime) {
   pointAt(320, 100);
   click(1);
