@@ -21,8 +21,6 @@
 #include "input/KeyState.h"
 #include "support/TempResources.h"
 
-#include <SDL.h>
-
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -37,10 +35,9 @@ struct ReplayEvent {
 
   int frame = 0;
   Kind kind = KEY_DOWN;
-  SDLKey key = SDLK_UNKNOWN; // key events
-  int x = 0;                 // mouse motion, window pixels
-  int y = 0;
-  int button = 0; // button events
+  // The SDL key, the button number, or the pointer's x and y.
+  int a = 0;
+  int b = 0;
 
   bool operator==(const ReplayEvent&) const = default;
 };
@@ -53,49 +50,39 @@ struct Replay {
 // Reads a script. On a malformed one returns nothing and, when error is
 // given, says which line is wrong and why.
 std::optional<Replay> parseReplay(const std::string& text, std::string* error = nullptr);
-// The SDL key a script names, or SDLK_UNKNOWN.
-SDLKey replayKey(const std::string& name);
 
-// What a run showed on screen.
 struct ReplayOutcome {
   // The frame after whose update "Level Complete!" first appeared; -1 when
   // it never did.
   int completedAt = -1;
   // Whether "You are dead!" appeared at any frame of the run.
   bool died = false;
-  // Updates run: up to and including the completing frame, else the limit.
-  int framesRun = 0;
 };
 
 // Runs frames 0, 1, ... of the script on world: the events of a frame are
-// dispatched as the frame loop does (world first, then the key state), then
-// World::update runs with the script's elapsed time. Stops after the frame
-// that completes the level, or after maxFrames updates. afterFrame, when
-// given, sees every frame number after its update.
+// dispatched as the frame loop does, then World::update runs with the
+// script's elapsed time. Stops after the frame that completes the level, or
+// after maxFrames updates. afterFrame, when given, sees every frame number
+// after its update.
 ReplayOutcome playReplay(World& world, KeyState& keyState, const Replay& replay, int maxFrames,
                          const std::function<void(int)>& afterFrame = {});
 
-// A real World over a private copy of the shipped Levels folder. Needs the
-// test window's GL context.
+// A real World on a private copy of the shipped Levels folder, started on
+// levelFile (the file name in Levels with its ".data"). Needs the test
+// window's GL context.
 class ShippedLevelRun {
 public:
-  // Starts as the game does, on the level the shipped loadlevel.txt names.
-  ShippedLevelRun();
-  // Starts on levelFile, the file name in Levels with its ".data" (the
-  // copy's loadlevel.txt is rewritten to name it).
   explicit ShippedLevelRun(const std::string& levelFile);
   ~ShippedLevelRun();
   ShippedLevelRun(const ShippedLevelRun&) = delete;
   ShippedLevelRun& operator=(const ShippedLevelRun&) = delete;
 
   World& world() { return *gameWorld; }
-  KeyState& keyState() { return keys; }
-  ReplayOutcome play(const Replay& replay, int maxFrames,
-                     const std::function<void(int)>& afterFrame = {});
+  ReplayOutcome play(const Replay& replay, int maxFrames) {
+    return playReplay(*gameWorld, keys, replay, maxFrames);
+  }
 
 private:
-  void start();
-
   TempResources resources;
   KeyState keys;
   std::unique_ptr<World> gameWorld;
@@ -105,6 +92,8 @@ private:
 std::string levelNameOf(const std::string& levelFile);
 // The level's name with every character a test name cannot hold made '_'.
 std::string testNameOf(const std::string& levelFile);
+// The bytes of a file; empty when it cannot be read.
+std::string fileText(const std::filesystem::path& path);
 
 // The shipped Levels folder of the source tree.
 std::filesystem::path shippedLevelsFolder();
