@@ -13,46 +13,27 @@ namespace {
 // Mesa's worker threads may reach operator new while the game thread runs:
 // relaxed atomics are enough, the counts are only read between frames.
 std::atomic<std::uint64_t> allocations{0};
-std::atomic<std::uint64_t> releases{0};
 std::atomic<std::int64_t> liveBlocks{0};
 std::atomic<std::int64_t> liveBytes{0};
 
-void counted(void* p) {
+constexpr std::size_t PLAIN = alignof(std::max_align_t);
+
+void* allocate(std::size_t size, std::size_t alignment) {
+  // A request for zero bytes still gets a block of its own.
+  size = std::max<std::size_t>(size, 1);
+  void* p = nullptr;
+  if (alignment <= PLAIN) {
+    p = std::malloc(size);
+  } else if (posix_memalign(&p, std::max(alignment, sizeof(void*)), size) != 0) {
+    p = nullptr;
+  }
+  if (p == nullptr) {
+    throw std::bad_alloc();
+  }
   allocations.fetch_add(1, std::memory_order_relaxed);
   liveBlocks.fetch_add(1, std::memory_order_relaxed);
   liveBytes.fetch_add(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
-}
-
-void uncounted(void* p) {
-  releases.fetch_add(1, std::memory_order_relaxed);
-  liveBlocks.fetch_sub(1, std::memory_order_relaxed);
-  liveBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
-}
-
-// One try of malloc or posix_memalign; null when the heap is exhausted.
-void* tryAllocate(std::size_t size, std::size_t alignment) {
-  // A request for zero bytes still gets a block of its own.
-  size = std::max<std::size_t>(size, 1);
-  if (alignment <= alignof(std::max_align_t)) {
-    return std::malloc(size);
-  }
-  void* p = nullptr;
-  return posix_memalign(&p, std::max(alignment, sizeof(void*)), size) == 0 ? p : nullptr;
-}
-
-// The throwing forms: the new-handler gets its chances, then bad_alloc.
-void* allocate(std::size_t size, std::size_t alignment) {
-  for (;;) {
-    if (void* p = tryAllocate(size, alignment)) {
-      counted(p);
-      return p;
-    }
-    const std::new_handler handler = std::get_new_handler();
-    if (handler == nullptr) {
-      throw std::bad_alloc();
-    }
-    handler();
-  }
+  return p;
 }
 
 void* allocateNoThrow(std::size_t size, std::size_t alignment) noexcept {
@@ -67,12 +48,9 @@ void release(void* p) noexcept {
   if (p == nullptr) {
     return;
   }
-  uncounted(p);
+  liveBlocks.fetch_sub(1, std::memory_order_relaxed);
+  liveBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
   std::free(p);
-}
-
-std::size_t plain() {
-  return alignof(std::max_align_t);
 }
 
 } // namespace
@@ -80,70 +58,35 @@ std::size_t plain() {
 HeapCounts heapCounts() {
   HeapCounts counts;
   counts.allocations = allocations.load(std::memory_order_relaxed);
-  counts.releases = releases.load(std::memory_order_relaxed);
   counts.liveBlocks = liveBlocks.load(std::memory_order_relaxed);
   counts.liveBytes = liveBytes.load(std::memory_order_relaxed);
   return counts;
 }
 
-void* operator new(std::size_t size) {
-  return allocate(size, plain());
-}
-void* operator new[](std::size_t size) {
-  return allocate(size, plain());
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return allocateNoThrow(size, plain());
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return allocateNoThrow(size, plain());
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  return allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-  return allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return allocateNoThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return allocateNoThrow(size, static_cast<std::size_t>(alignment));
-}
+// Every replaceable form, single and array alike.
+#define COUNTED_NEW(ALLOCATION, NOEXCEPT, ...)                                                     \
+  void* operator new(__VA_ARGS__) NOEXCEPT {                                                       \
+    return ALLOCATION;                                                                             \
+  }                                                                                                \
+  void* operator new[](__VA_ARGS__) NOEXCEPT {                                                     \
+    return ALLOCATION;                                                                             \
+  }
+#define COUNTED_DELETE(...)                                                                        \
+  void operator delete(void* p __VA_OPT__(, ) __VA_ARGS__) noexcept {                              \
+    release(p);                                                                                    \
+  }                                                                                                \
+  void operator delete[](void* p __VA_OPT__(, ) __VA_ARGS__) noexcept {                            \
+    release(p);                                                                                    \
+  }
 
-void operator delete(void* p) noexcept {
-  release(p);
-}
-void operator delete[](void* p) noexcept {
-  release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  release(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-  release(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-  release(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-  release(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept {
-  release(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-  release(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-  release(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-  release(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-  release(p);
-}
+COUNTED_NEW(allocate(size, PLAIN), , std::size_t size)
+COUNTED_NEW(allocateNoThrow(size, PLAIN), noexcept, std::size_t size, const std::nothrow_t&)
+COUNTED_NEW(allocate(size, static_cast<std::size_t>(al)), , std::size_t size, std::align_val_t al)
+COUNTED_NEW(allocateNoThrow(size, static_cast<std::size_t>(al)), noexcept, std::size_t size,
+            std::align_val_t al, const std::nothrow_t&)
+COUNTED_DELETE()
+COUNTED_DELETE(std::size_t)
+COUNTED_DELETE(const std::nothrow_t&)
+COUNTED_DELETE(std::align_val_t)
+COUNTED_DELETE(std::size_t, std::align_val_t)
+COUNTED_DELETE(std::align_val_t, const std::nothrow_t&)

@@ -11,8 +11,6 @@
 struct HeapCounts {
   // operator new calls of any form, over the whole run.
   std::uint64_t allocations = 0;
-  // operator delete calls on a non-null pointer.
-  std::uint64_t releases = 0;
   // Blocks allocated and not yet released, and their bytes.
   std::int64_t liveBlocks = 0;
   std::int64_t liveBytes = 0;
