@@ -14,7 +14,10 @@ struct Box {
   bool operator==(const Box&) const = default;
 };
 
-void PrintTo(const Box& box, std::ostream* out);
+inline void PrintTo(const Box& b, std::ostream* out) {
+  *out << "left " << b.left << ", top " << b.top << ", right " << b.right << ", bottom "
+       << b.bottom;
+}
 
 // A block of the back buffer read at once, addressed in window pixels
 // (y down), for probes that look for where something was drawn.
@@ -22,7 +25,6 @@ class PixelBlock {
 public:
   PixelBlock(int left, int top, int width, int height);
 
-  Rgb at(int x, int y) const;
   // Bounds of the pixels that differ from the background; none when the
   // block is all background.
   std::optional<Box> drawn(Rgb background) const;
@@ -30,11 +32,8 @@ public:
   bool onlyColours(std::initializer_list<Rgb> colours) const;
 
 private:
-  int left;
-  int top;
-  int width;
-  int height;
-  std::vector<Rgb> pixels;
+  int left, top, width, height;
+  std::vector<Rgb> pixels; // bottom row first, as OpenGL reads them
 };
 
 // One vertex as OpenGL's feedback mode reports it: window position with
@@ -43,5 +42,5 @@ struct FedVertex {
   float x, y, s, t;
 };
 
-// The vertices that draw() emits, captured as points.
+// The vertices that emit() sends, captured as points.
 std::vector<FedVertex> captureVertices(const std::function<void()>& emit);
