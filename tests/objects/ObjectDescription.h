@@ -7,36 +7,20 @@
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 
-#include <locale>
 #include <sstream>
 #include <string>
 #include <vector>
 
 inline std::string describe(const GameObject& o) {
-  std::ostringstream s;
-  s.imbue(std::locale::classic());
-  s.precision(17);
+  const char* const names[] = {"", "platform", "spawn", "goal", "monster"};
   const auto* platform = dynamic_cast<const Platform*>(&o);
   const auto* monster = dynamic_cast<const Monster*>(&o);
-  switch (o.getType()) {
-  case GameObject::PLATFORM:
-    s << "platform";
-    break;
-  case GameObject::SPAWN_POINT:
-    s << "spawn";
-    break;
-  case GameObject::GOAL_AREA:
-    s << "goal";
-    break;
-  case GameObject::MONSTER:
-    s << "monster";
-    break;
-  default:
-    s << "type " << static_cast<int>(o.getType());
-  }
-  s << ' ' << o.getX() << ' ' << o.getY() << ' ' << o.getWidth() << ' ' << o.getHeight();
+  std::ostringstream s;
+  s.precision(17);
+  s << names[o.getType()] << ' ' << o.getX() << ' ' << o.getY() << ' ' << o.getWidth() << ' '
+    << o.getHeight();
   if (platform) {
-    s << " kind " << static_cast<int>(platform->getPlatformType());
+    s << " kind " << platform->getPlatformType();
   }
   if (monster) {
     s << " hp " << monster->getCurrentHp() << '/' << monster->getMaxHp();
@@ -46,12 +30,7 @@ inline std::string describe(const GameObject& o) {
       (o.getType() == GameObject::MONSTER) != (monster != nullptr)) {
     s << " WRONG CLASS";
   }
-  if (o.isSelected()) {
-    s << " selected";
-  }
-  if (!o.isActive()) {
-    s << " inactive";
-  }
+  s << (o.isSelected() ? " selected" : "") << (o.isActive() ? "" : " inactive");
   return s.str();
 }
 
