@@ -55,8 +55,7 @@ protected:
   // window-pixel projection, texturing on and a black clear colour.
   void SetUp() override { GLWindow::clear(0, 0, 0); }
 
-  // Writes Levels/<file> (file name with its extension, e.g. "start.data"),
-  // each line followed by a line feed.
+  // Writes Levels/<file>, each line followed by a line feed.
   void writeLevel(const std::string& file, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
@@ -79,7 +78,6 @@ protected:
 
   // Builds the world on the files written so far (replacing an earlier one).
   World& makeWorld() {
-    GLWindow::ensure();
     world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
     return *world;
   }
@@ -88,8 +86,8 @@ protected:
   GameObject& object(std::size_t i) { return *world->getLevel().objects.at(i); }
   std::size_t objectCount() const { return world->getLevel().objects.size(); }
 
-  // ---- Events, through the frame loop's dispatch ---------------------------
-  // Each returns what the dispatch answered: true when the event asks to quit.
+  // Events through the frame loop's dispatch; each returns whether the
+  // event asks to quit.
 
   bool send(const SDL_Event& event) { return Application::dispatchEvent(*world, keyState, event); }
   bool press(SDLKey key, SDLMod mod = KMOD_NONE) { return send(keyEvent(SDL_KEYDOWN, key, mod)); }
@@ -111,7 +109,6 @@ protected:
     moveMouse(static_cast<int>(levelX - world->getOffset().x),
               static_cast<int>(levelY - world->getOffset().y));
   }
-  // Button numbers as SDL 1.2 has them: 1 left, 2 middle, 3 right, 4/5 wheel.
   bool mouseDown(int button) {
     return send(buttonEvent(SDL_MOUSEBUTTONDOWN, static_cast<Uint8>(button), mouseX, mouseY));
   }
@@ -122,8 +119,6 @@ protected:
     const bool quitOnDown = mouseDown(button);
     return mouseUp(button) || quitOnDown;
   }
-
-  // ---- Time and drawing -----------------------------------------------------
 
   void frame(int ms) { world->update(ms); }
   void frames(int n, int ms) {
