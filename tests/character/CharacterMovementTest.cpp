@@ -94,9 +94,12 @@ TEST_P(Grip, ClingingHoldsOnOnlyWhileTheKeyTowardTheWallIsHeld) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, Grip, testing::Values(
-    GripRow{"RightWallRightHeld", RIGHT, "d", CLINGING}, GripRow{"RightWallNothingHeld", RIGHT, "", FALLING},
-    GripRow{"RightWallOnlyLeftHeld", RIGHT, "a", FALLING}, GripRow{"RightWallOnlyJumpHeld", RIGHT, " ", FALLING},
-    GripRow{"LeftWallLeftHeld", LEFT, "a", CLINGING}, GripRow{"LeftWallOnlyRightHeld", LEFT, "d", FALLING}),
+    GripRow{"RightWallRightHeld", RIGHT, "d", CLINGING},
+    GripRow{"RightWallNothingHeld", RIGHT, "", FALLING},
+    GripRow{"RightWallOnlyLeftHeld", RIGHT, "a", FALLING},
+    GripRow{"RightWallOnlyJumpHeld", RIGHT, " ", FALLING},
+    GripRow{"LeftWallLeftHeld", LEFT, "a", CLINGING},
+    GripRow{"LeftWallOnlyRightHeld", LEFT, "d", FALLING}),
     RowName{});
 // clang-format on
 

@@ -48,7 +48,8 @@ TEST_P(FloatingTextBrightness, FadesFromWhiteToBlack) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, FloatingTextBrightness, testing::Values(
-    BrightnessRow{"QuarterGone", 2000, 500, 191}, BrightnessRow{"ZeroDurationShowsExpired", 0, 0, 0},
+    BrightnessRow{"QuarterGone", 2000, 500, 191},
+    BrightnessRow{"ZeroDurationShowsExpired", 0, 0, 0},
     BrightnessRow{"NegativeDurationShowsExpired", -50, 0, 0}),
     RowName{});
 // clang-format on

@@ -112,7 +112,8 @@ TEST_P(MenuDraw, TitleBoxFrom35To65AndAListBoxFrom70WithARowBoxPerItem) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, MenuDraw, testing::Values(
-    DrawRow{"ItemsWiderThanTitle", "Add Object", {"Platform", "Monster", "Spawn Point wider", "Goal"}},
+    DrawRow{"ItemsWiderThanTitle", "Add Object",
+            {"Platform", "Monster", "Spawn Point wider", "Goal"}},
     DrawRow{"TitleWiderThanItems", "A title much wider than every item", {"a", "bb", "ccc"}}),
     RowName{});
 // clang-format on

@@ -53,8 +53,10 @@ TEST_P(BadReplayScript, IsRejectedNamingTheLine) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, BadReplayScript, ::testing::Values(
-    BadScriptRow{"EventBeforeMs", "0 keydown d\nms 16\n", "line 1: the script must start with an 'ms' line"},
-    BadScriptRow{"FrameGoesBack", "ms 16\n5 keydown d\n4 keyup d\n", "line 3: frame number from 5 on expected, got '4'"},
+    BadScriptRow{"EventBeforeMs", "0 keydown d\nms 16\n",
+                 "line 1: the script must start with an 'ms' line"},
+    BadScriptRow{"FrameGoesBack", "ms 16\n5 keydown d\n4 keyup d\n",
+                 "line 3: frame number from 5 on expected, got '4'"},
     BadScriptRow{"UnknownKey", "ms 16\n3 keydown shift\n", "line 2: keydown takes one key name"}),
     RowName{});
 // clang-format on

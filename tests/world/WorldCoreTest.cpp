@@ -2,7 +2,6 @@
 
 #include "gfx/Menu.h"
 #include "objects/Platform.h"
-#include "support/Table.h"
 
 #include <string>
 #include <vector>
@@ -200,38 +199,35 @@ TEST_F(WorldCore, ResetLevelRestartsTheCharacterAtRestTouchingNothing) {
   EXPECT_TRUE(hero().getAdjacent().empty());
 }
 
-struct BarRow {
-  std::string name;
-  int hp, maxHp;
-  int redUntil; // the last red column; the box runs from 430 to 629
-};
-
-class HitPointBar : public WorldCore, public ::testing::WithParamInterface<BarRow> {};
-
-TEST_P(HitPointBar, ShowsTheShareOfHitPointsLeft) {
+// The box runs from 430 to 629; the red from 430 to the last red column.
+// A character without hit points to lose shows an empty bar, not a NaN.
+TEST_F(WorldCore, TheHitPointBarShowsTheShareOfHitPointsLeft) {
+  const struct {
+    const char* name;
+    int hp, maxHp, redUntil;
+  } rows[] = {{"Full", 100, 100, 629},
+              {"HalfOfALargerMaximum", 100, 200, 529},
+              {"Zero", 0, 100, 429},
+              {"Negative", -40, 100, 429},
+              {"AboveMaximumRunsPastTheBox", 150, 100, 639},
+              {"NoMaximum", 0, 0, 429}};
   start();
-  hero().setMaxHp(GetParam().maxHp);
-  hero().setCurrentHp(GetParam().hp);
-  drawFrame();
-  const int end = GetParam().redUntil;
-  expectPixels(
-      {{"above", 500, 9, BLACK}, {"below", 500, 20, BLACK}, {"left of it", 429, 15, BLACK}});
-  EXPECT_EQ(pixel(end, 15), end < 430 ? BLACK : RED);
-  if (end < 629) {
-    EXPECT_EQ(pixel(end + 1, 15), rgb(102, 0, 0)) << "the rest of the box";
-  } else if (end == 629) {
-    EXPECT_EQ(pixel(630, 15), BLACK);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    hero().setMaxHp(row.maxHp);
+    hero().setCurrentHp(row.hp);
+    drawFrame();
+    const int end = row.redUntil;
+    expectPixels(
+        {{"above", 500, 9, BLACK}, {"below", 500, 20, BLACK}, {"left of it", 429, 15, BLACK}});
+    EXPECT_EQ(pixel(end, 15), end < 430 ? BLACK : RED);
+    if (end < 629) {
+      EXPECT_EQ(pixel(end + 1, 15), rgb(102, 0, 0)) << "the rest of the box";
+    } else if (end == 629) {
+      EXPECT_EQ(pixel(630, 15), BLACK);
+    }
   }
 }
-
-// A character without hit points to lose shows an empty bar, not a NaN.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Bar, HitPointBar, ::testing::Values(
-    BarRow{"Full", 100, 100, 629}, BarRow{"HalfOfALargerMaximum", 100, 200, 529}, BarRow{"Zero", 0, 100, 429},
-    BarRow{"Negative", -40, 100, 429}, BarRow{"AboveMaximumRunsPastTheBox", 150, 100, 639},
-    BarRow{"NoMaximum", 0, 0, 429}),
-    RowName{});
-// clang-format on
 
 TEST_F(WorldCore, EditModeMarksThePointerWithARedSquareAndHidesTheCharacter) {
   start();
