@@ -13,6 +13,9 @@ public:
   // false once lifetime has fallen to 0 or below.
   bool update(int dt);
   void draw() const;
+  // Whether the drawn square can reach a window whose top-left corner is at
+  // offset in level pixels.
+  bool isInView(const Point2D& offset, int width, int height) const;
 
   double getX() const { return position.x; }
   double getY() const { return position.y; }

@@ -275,7 +275,7 @@ void BM_UpdateLargeLevel(benchmark::State& state) {
   resources->write("Levels/large.data", largeLevel());
   Game game("large.data");
   World& world = *game.world;
-  if (world.getLevel().objects.size() != LARGE_LEVEL_OBJECTS) {
+  if (world.getLevel().size() != LARGE_LEVEL_OBJECTS) {
     state.SkipWithError("the large level did not load");
     return;
   }
@@ -285,7 +285,7 @@ void BM_UpdateLargeLevel(benchmark::State& state) {
   for (auto _ : state) {
     world.update(FRAME_MS);
   }
-  state.counters["objects"] = static_cast<double>(world.getLevel().objects.size());
+  state.counters["objects"] = static_cast<double>(world.getLevel().size());
   state.counters["goal_us"] = 100;
   // The frames measured were the standing kind the level was made for.
   state.counters["grounded"] = world.getCharacter().isPose(Character::GROUNDED) ? 1 : 0;

@@ -82,7 +82,7 @@ void BM_LoadLevel(benchmark::State& state) {
       state.SkipWithError("could not read the level");
       break;
     }
-    benchmark::DoNotOptimize(level.objects.data());
+    benchmark::DoNotOptimize(level.getObjects().data());
   }
   state.SetItemsProcessed(state.iterations() * objectCount);
 }

@@ -1,6 +1,29 @@
 #include "objects/Level.h"
 
+#include "objects/Monster.h"
+
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+ObjectGrid::Box boxOf(const RectangularSector& r) {
+  const double x1 = r.getLeft();
+  const double x2 = r.getRight();
+  const double y1 = r.getTop();
+  const double y2 = r.getBottom();
+  return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+} // namespace
+
+Level::Level() : grid(&objects) {}
+
+void Level::listChanged() {
+  ++revision;
+  grid.invalidate();
+  updatingKnown = false;
+}
 
 void Level::refresh() {
   for (const auto& o : objects) {
@@ -9,21 +32,38 @@ void Level::refresh() {
 }
 
 void Level::update(int elapsedMs) {
-  for (const auto& o : objects) {
-    o->update(elapsedMs);
+  if (!updatingKnown) {
+    updating.clear();
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+      if (dynamic_cast<const Monster*>(objects[i].get()) != nullptr) {
+        updating.push_back(static_cast<std::uint32_t>(i));
+      }
+    }
+    updatingKnown = true;
+  }
+  for (const std::uint32_t i : updating) {
+    objects[i]->update(elapsedMs);
   }
 }
 
-void Level::draw(bool editView) const {
-  for (const auto& o : objects) {
-    o->draw(editView);
+void Level::draw(bool editView, const RectangularSector& view) const {
+  // Room for a screenful at once, so that scrolling over the level does
+  // not allocate a little more every time more objects come into view.
+  constexpr std::size_t SCREENFUL = 4096;
+  if (visible.capacity() < std::min(objects.size(), SCREENFUL)) {
+    visible.reserve(std::min(objects.size(), SCREENFUL));
+  }
+  grid.collect(boxOf(view), visible);
+  for (const std::uint32_t i : visible) {
+    objects[i]->draw(editView);
   }
 }
 
 void Level::keyDown(const SDL_Event& e) {
-  for (const auto& o : objects) {
-    if (o->isSelected()) {
-      o->keyDown(e);
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    if (objects[i]->isSelected()) {
+      objects[i]->keyDown(e);
+      grid.touched(i);
     }
   }
 }
@@ -34,8 +74,8 @@ void Level::deselectAll() {
   }
 }
 
-std::vector<GameObject*> Level::getSelected() const {
-  std::vector<GameObject*> selected;
+std::vector<const GameObject*> Level::getSelected() const {
+  std::vector<const GameObject*> selected;
   for (const auto& o : objects) {
     if (o->isSelected()) {
       selected.push_back(o.get());
@@ -45,17 +85,25 @@ std::vector<GameObject*> Level::getSelected() const {
 }
 
 void Level::addObject(std::unique_ptr<GameObject> o) {
+  const bool updates = dynamic_cast<const Monster*>(o.get()) != nullptr;
   objects.push_back(std::move(o));
+  ++revision;
+  grid.touched(objects.size() - 1);
+  if (updatingKnown && updates) {
+    updating.push_back(static_cast<std::uint32_t>(objects.size() - 1));
+  }
 }
 
-std::vector<std::unique_ptr<GameObject>> Level::copy(bool cut) {
-  std::vector<std::unique_ptr<GameObject>> clipboard;
+Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {
+  ObjectList clipboard;
   double ox = 0;
   double oy = 0;
-  std::size_t i = 0;
-  while (i < objects.size()) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
     if (!objects[i]->isSelected()) {
-      ++i;
+      if (cut) {
+        objects[kept++] = std::move(objects[i]);
+      }
       continue;
     }
     std::unique_ptr<GameObject> c = objects[i]->clone();
@@ -68,32 +116,37 @@ std::vector<std::unique_ptr<GameObject>> Level::copy(bool cut) {
     c->incX(-ox);
     c->incY(-oy);
     clipboard.push_back(std::move(c));
-    if (cut) {
-      // The next object moves into place i and is examined next.
-      objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
+    if (cut && removed != nullptr) {
+      removed->push_back(Entry{i, std::move(objects[i])});
     }
+  }
+  if (cut && kept != objects.size()) {
+    objects.resize(kept);
+    listChanged();
   }
   return clipboard;
 }
 
 int Level::resizeIntersecting(const RectangularSector& r) const {
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (r.intersects(objects[i]->getResizeBox())) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  return grid.first(boxOf(r),
+                    [&](std::size_t i) { return r.intersects(objects[i]->getResizeBox()); });
 }
 
 int Level::platformIntersecting(const RectangularSector& r) const {
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (r.intersects(*objects[i])) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  return grid.first(boxOf(r), [&](std::size_t i) { return r.intersects(*objects[i]); });
+}
+
+int Level::activeIntersecting(const RectangularSector& r) const {
+  return grid.first(
+      boxOf(r), [&](std::size_t i) { return objects[i]->isActive() && objects[i]->intersects(r); });
+}
+
+int Level::activeContaining(int px, int py) const {
+  const double x = px;
+  const double y = py;
+  return grid.first({x, y, x, y}, [&](std::size_t i) {
+    return objects[i]->isActive() && objects[i]->contains(px, py);
+  });
 }
 
 Point2D Level::getSpawnPoint() const {
@@ -103,4 +156,61 @@ Point2D Level::getSpawnPoint() const {
     }
   }
   return Point2D(0, 0);
+}
+
+void Level::moved(std::size_t i) {
+  grid.touched(i);
+}
+
+void Level::setObjects(ObjectList list) {
+  objects = std::move(list);
+  listChanged();
+}
+
+std::vector<Level::Entry> Level::exchange(const std::vector<std::size_t>& takeOut,
+                                          std::vector<Entry> putIn) {
+  std::vector<Entry> out;
+  out.reserve(takeOut.size());
+  // Replacements in place (the usual undo of a move) keep every other index.
+  const bool inPlace =
+      takeOut.size() == putIn.size() &&
+      std::equal(takeOut.begin(), takeOut.end(), putIn.begin(),
+                 [](std::size_t i, const Entry& entry) { return i == entry.index; });
+  if (inPlace) {
+    for (Entry& entry : putIn) {
+      out.push_back(Entry{entry.index, std::move(objects[entry.index])});
+      objects[entry.index] = std::move(entry.object);
+    }
+    listChanged();
+    return out;
+  }
+
+  // One pass for any number of objects: what stays is compacted, then the
+  // new objects are merged in at their places.
+  std::size_t kept = 0;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    if (next < takeOut.size() && takeOut[next] == i) {
+      out.push_back(Entry{i, std::move(objects[i])});
+      ++next;
+    } else {
+      objects[kept++] = std::move(objects[i]);
+    }
+  }
+  objects.resize(kept);
+  ObjectList merged;
+  merged.reserve(kept + putIn.size());
+  std::size_t from = 0;
+  for (Entry& entry : putIn) {
+    while (merged.size() < entry.index && from < objects.size()) {
+      merged.push_back(std::move(objects[from++]));
+    }
+    merged.push_back(std::move(entry.object));
+  }
+  while (from < objects.size()) {
+    merged.push_back(std::move(objects[from++]));
+  }
+  objects = std::move(merged);
+  listChanged();
+  return out;
 }

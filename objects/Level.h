@@ -2,39 +2,66 @@
 
 #include "actors/Point2D.h"
 #include "objects/GameObject.h"
+#include "objects/ObjectGrid.h"
 
 #include <SDL.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 // The ordered objects of the level being played or edited. List order is
 // drawing order and the search order of every query: the earliest match
-// wins.
+// wins, whatever the grid that narrows the searches finds first.
+//
+// The list changes only through the operations here, so that the grid can
+// follow it; an object changed in place through get() must be reported
+// with moved().
 class Level {
 public:
-  Level() = default;
+  using ObjectList = std::vector<std::unique_ptr<GameObject>>;
+  // An object with its place in the list.
+  struct Entry {
+    std::size_t index;
+    std::unique_ptr<GameObject> object;
+  };
+
+  Level();
   Level(const Level&) = delete;
   Level& operator=(const Level&) = delete;
 
   void refresh();
+  // Once per play frame: the objects that change by themselves (monsters),
+  // in list order. Platforms, spawn points and goal areas cost nothing.
   void update(int elapsedMs);
-  void draw(bool editView) const;
+  // Draws, in list order, the objects whose drawing can reach view (level
+  // pixels); the rest are not sent to OpenGL.
+  void draw(bool editView, const RectangularSector& view) const;
   // Forwards the key to every selected object, in list order.
   void keyDown(const SDL_Event& e);
   void deselectAll();
   // The selected objects themselves (not clones), in list order.
-  std::vector<GameObject*> getSelected() const;
+  std::vector<const GameObject*> getSelected() const;
   void addObject(std::unique_ptr<GameObject> o);
   // Clones of the selection, placed relative to the first selected object
   // (its position truncated to whole pixels). With cut, the selected
-  // objects leave the level. Empty when nothing is selected.
-  std::vector<std::unique_ptr<GameObject>> copy(bool cut);
-  // Index of the first object whose resize handle intersects r, or -1.
+  // objects leave the level, into removed when given. Empty when nothing is
+  // selected.
+  ObjectList copy(bool cut, std::vector<Entry>* removed = nullptr);
+
+  // The searches: the index of the first object in list order that meets
+  // the test, or -1.
+  // Whose resize handle intersects r.
   int resizeIntersecting(const RectangularSector& r) const;
-  // Index of the first object whose rectangle intersects r, or -1.
+  // Whose rectangle intersects r, active or not.
   int platformIntersecting(const RectangularSector& r) const;
+  // Active, and whose rectangle intersects r.
+  int activeIntersecting(const RectangularSector& r) const;
+  // Active, and whose rectangle contains the point.
+  int activeContaining(int px, int py) const;
+
   // Top-left corner of the first spawn point, or (0, 0) without one.
   Point2D getSpawnPoint() const;
 
@@ -45,5 +72,31 @@ public:
   // when the level cannot be written completely.
   bool saveLevel(const std::string& name) const;
 
-  std::vector<std::unique_ptr<GameObject>> objects;
+  const ObjectList& getObjects() const { return objects; }
+  std::size_t size() const { return objects.size(); }
+  GameObject& get(std::size_t i) { return *objects[i]; }
+  const GameObject& get(std::size_t i) const { return *objects[i]; }
+  // Object i's rectangle was changed in place.
+  void moved(std::size_t i);
+  void setObjects(ObjectList list);
+  // Takes out the objects at the indices takeOut (ascending) and puts in
+  // the entries of putIn, each at its index in the resulting list
+  // (ascending). Returns what was taken out, with the indices it had.
+  std::vector<Entry> exchange(const std::vector<std::size_t>& takeOut, std::vector<Entry> putIn);
+  // Changes whenever objects join, leave or change places in the list; a
+  // drag holds on to an index only while it stays the same.
+  std::uint64_t getRevision() const { return revision; }
+
+private:
+  void listChanged();
+
+  ObjectList objects;
+  ObjectGrid grid;
+  // Indices of the objects whose update does anything; rebuilt after a
+  // change of the list.
+  std::vector<std::uint32_t> updating;
+  bool updatingKnown = false;
+  std::uint64_t revision = 0;
+  // The visible objects of the last drawing; kept to reuse its memory.
+  mutable std::vector<std::uint32_t> visible;
 };

@@ -88,6 +88,7 @@ std::unique_ptr<GameObject> parseLine(std::string_view line) {
 
 bool Level::loadLevel(const std::string& name) {
   objects.clear();
+  listChanged();
   std::string text;
   if (!readResourceFile("Levels/" + name, text)) {
     return false;

@@ -1,6 +1,7 @@
 #include "world/World.h"
 
 #include "actors/Character.h"
+#include "actors/RectangularSector.h"
 #include "common/Functions.h"
 #include "gfx/Menu.h"
 #include "gfx/TextureHandler.h"
@@ -132,10 +133,13 @@ void World::draw() const {
     character->draw();
   }
   textureHandler->bind("test");
-  level->draw(editMode);
+  level->draw(editMode,
+              RectangularSector(std::trunc(offset.x), std::trunc(offset.y), width, height));
   textureHandler->unbind();
   for (const Projectile& projectile : projectiles) {
-    projectile.draw();
+    if (projectile.isInView(offset, width, height)) {
+      projectile.draw();
+    }
   }
 
   glPopMatrix();
@@ -259,11 +263,4 @@ const std::vector<std::unique_ptr<GameObject>>* World::getClipboard() const {
 
 Point2D World::mouseWorld() const {
   return mouse + offset;
-}
-
-GameObject* World::dragObject() const {
-  if (dragIndex < 0 || dragIndex >= static_cast<int>(level->objects.size())) {
-    return nullptr;
-  }
-  return level->objects[static_cast<std::size_t>(dragIndex)].get();
 }

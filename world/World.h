@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -96,8 +97,8 @@ private:
   void fire();
   // The mouse's world position: mouse + offset.
   Point2D mouseWorld() const;
-  // The object being dragged, or null when dragIndex names none.
-  GameObject* dragObject() const;
+  // Lifts the character out of every object it starts inside.
+  void liftClear();
 
   std::unique_ptr<KeyBinding> keyBinding;
   std::vector<Projectile> projectiles;
@@ -115,9 +116,9 @@ private:
   int dragMode = DRAG_NONE;
   Point2D dragAnchor;
   int dragIndex = 0;
-  // The object grabbed at the mouse-down; a drag whose index no longer
-  // names it (the list changed under the held button) ends.
-  const GameObject* dragTarget = nullptr;
+  // The level's revision at the mouse-down: a drag ends when the list
+  // changes under the held button.
+  std::uint64_t dragRevision = 0;
   KeyState* keyState;
   int width;
   int height;

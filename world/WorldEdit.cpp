@@ -11,6 +11,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -51,8 +52,25 @@ void World::enableEditMode(bool on) {
   const Point2D start = mouseWorld();
   resetLevel();
   character->position = start;
-  while (level->platformIntersecting(character->getRectangularSector()) != -1) {
-    character->position.incY(-LIFT_STEP);
+  liftClear();
+}
+
+void World::liftClear() {
+  // Play starts above whatever the pointer is in, as if lifted LIFT_STEP
+  // pixels at a time; the steps past each object are counted at once, so
+  // that a very tall object costs one search, not millions.
+  const double startY = character->position.y;
+  double steps = 0;
+  for (int hit = level->platformIntersecting(character->getRectangularSector()); hit != -1;
+       hit = level->platformIntersecting(character->getRectangularSector())) {
+    // Clear of the object once the box's bottom is on its top edge.
+    const double top = level->get(static_cast<std::size_t>(hit)).getTop();
+    const double needed = std::ceil((startY + Character::HALF_SIZE - top) / LIFT_STEP);
+    if (!std::isfinite(needed)) {
+      return;
+    }
+    steps = std::max(steps + 1, needed);
+    character->position.y = startY - LIFT_STEP * steps;
   }
 }
 
@@ -74,19 +92,19 @@ void World::updateEdit(int ms) {
   if (dragMode != DRAG_MOVE && dragMode != DRAG_RESIZE) {
     return;
   }
-  GameObject* object = dragObject();
   // A cut, delete, paste or level load under the held button may have taken
   // the grabbed object away or moved another one into its place: the drag
   // ends rather than carry on with whatever the index names now.
-  if (object == nullptr || object != dragTarget) {
+  if (level->getRevision() != dragRevision) {
     dragMode = DRAG_NONE;
-    dragTarget = nullptr;
     return;
   }
+  GameObject* object = &level->get(static_cast<std::size_t>(dragIndex));
 
   const Point2D pointer = mouseWorld() - dragAnchor;
   if (dragMode == DRAG_MOVE) {
     object->setPos(snapToGrid(pointer.x), snapToGrid(pointer.y));
+    level->moved(static_cast<std::size_t>(dragIndex));
     return;
   }
   object->setWidth(snapToGrid(pointer.x) - object->getX());
@@ -97,6 +115,7 @@ void World::updateEdit(int ms) {
   if (object->getHeight() < MIN_SIZE) {
     object->setHeight(MIN_SIZE);
   }
+  level->moved(static_cast<std::size_t>(dragIndex));
 }
 
 void World::mouseButtonDown(const SDL_Event& e) {
@@ -128,16 +147,17 @@ void World::mouseButtonDown(const SDL_Event& e) {
   const int handle = level->resizeIntersecting(probe);
   // "Already selected" means selected before this click: a body grab that
   // starts a new selection does not cost the handle's object its place.
-  const bool handleWasSelected = handle != -1 && level->objects[handle]->isSelected();
+  const bool handleWasSelected =
+      handle != -1 && level->get(static_cast<std::size_t>(handle)).isSelected();
 
   // Grabs object i with the anchor at the given corner; a plain click on an
   // object that was not selected starts a new selection.
   const auto grab = [&](int i, const Point2D& corner, int mode, bool wasSelected) {
-    GameObject& object = *level->objects[i];
+    GameObject& object = level->get(static_cast<std::size_t>(i));
     dragAnchor = mouseWorld() - corner;
     dragIndex = i;
     dragMode = mode;
-    dragTarget = &object;
+    dragRevision = level->getRevision();
     if (!shift && !wasSelected) {
       level->deselectAll();
     }
@@ -146,13 +166,13 @@ void World::mouseButtonDown(const SDL_Event& e) {
   };
 
   if (body != -1) {
-    const GameObject& object = *level->objects[body];
+    const GameObject& object = level->get(static_cast<std::size_t>(body));
     grab(body, Point2D(object.getX(), object.getY()), DRAG_MOVE, object.isSelected());
   }
   // Runs after the body test and overrides its drag: a click touching both
   // an object and a resize handle resizes.
   if (handle != -1) {
-    const GameObject& object = *level->objects[handle];
+    const GameObject& object = level->get(static_cast<std::size_t>(handle));
     grab(handle, Point2D(object.getRight(), object.getBottom()), DRAG_RESIZE, handleWasSelected);
   }
   if (!hit) {

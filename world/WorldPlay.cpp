@@ -134,20 +134,18 @@ void World::updatePlay(int ms) {
   bool handled = false;
 
   if (character->velocity.magnitudeSquared() != 0) {
-    for (const auto& object : level->objects) {
-      if (!object->isActive() || !object->intersects(box)) {
-        continue;
-      }
+    const int hit = level->activeIntersecting(box);
+    if (hit != -1) {
+      const GameObject& object = level->get(static_cast<std::size_t>(hit));
       bool sides[4];
-      classifyContact(*character, before, after, *object, sides);
+      classifyContact(*character, before, after, object, sides);
       handled = true;
-      character->collide(ms, object.get(), sides);
-      if (object->getType() == GameObject::GOAL_AREA) {
+      character->collide(ms, &object, sides);
+      if (object.getType() == GameObject::GOAL_AREA) {
         resetLevel();
         message("Level Complete!");
         showLevelList();
       }
-      break;
     }
   }
 
@@ -157,15 +155,9 @@ void World::updatePlay(int ms) {
   if (!handled) {
     RectangularSector near = box;
     near.grow(-1, -1, 2, 2);
-    const GameObject* touching = nullptr;
-    for (const auto& object : level->objects) {
-      if (object->intersects(near)) {
-        touching = object.get();
-        break;
-      }
-    }
-    if (touching != nullptr) {
-      character->adjacentObject(touching);
+    const int touching = level->platformIntersecting(near);
+    if (touching != -1) {
+      character->adjacentObject(&level->get(static_cast<std::size_t>(touching)));
     } else if (character->isPose(Character::GROUNDED) || character->isPose(Character::CLINGING)) {
       character->setPose(Character::FALLING);
     }
@@ -173,20 +165,12 @@ void World::updatePlay(int ms) {
 
   kept = 0;
   for (std::size_t i = 0; i < projectiles.size(); ++i) {
-    const int px = truncateToInt(projectiles[i].getX());
-    const int py = truncateToInt(projectiles[i].getY());
-    bool stopped = false;
-    for (const auto& object : level->objects) {
-      if (object->isActive() && object->contains(px, py)) {
-        if (auto* monster = dynamic_cast<Monster*>(object.get())) {
-          monster->incCurrentHp(-SHOT_DAMAGE);
-        }
-        stopped = true;
-        break;
-      }
-    }
-    if (!stopped) {
+    const int hit = level->activeContaining(truncateToInt(projectiles[i].getX()),
+                                            truncateToInt(projectiles[i].getY()));
+    if (hit == -1) {
       projectiles[kept++] = projectiles[i];
+    } else if (auto* monster = dynamic_cast<Monster*>(&level->get(static_cast<std::size_t>(hit)))) {
+      monster->incCurrentHp(-SHOT_DAMAGE);
     }
   }
   projectiles.resize(kept);

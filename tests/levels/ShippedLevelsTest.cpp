@@ -28,7 +28,7 @@ const std::vector<std::string> PLAYING_ORDER = {"01-first-steps.data", "02-climb
 constexpr int MAX_FRAMES = 3000;
 
 long countOfType(const Level& level, GameObject::ObjectType type) {
-  return std::count_if(level.objects.begin(), level.objects.end(),
+  return std::count_if(level.getObjects().begin(), level.getObjects().end(),
                        [type](const auto& o) { return o->getType() == type; });
 }
 

@@ -63,7 +63,7 @@ TEST(LevelFiles, SavesOneLinePerObjectAndLoadsThemBack) {
   testing::internal::CaptureStdout();
   EXPECT_FALSE(level.loadLevel("absent.data"));
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n");
-  EXPECT_TRUE(level.objects.empty());
+  EXPECT_TRUE(level.getObjects().empty());
 }
 
 struct LoadRow {

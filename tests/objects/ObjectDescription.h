@@ -36,7 +36,7 @@ inline std::string describe(const GameObject& o) {
 
 inline std::vector<std::string> describe(const Level& level) {
   std::vector<std::string> lines;
-  for (const auto& o : level.objects) {
+  for (const auto& o : level.getObjects()) {
     lines.push_back(describe(*o));
   }
   return lines;

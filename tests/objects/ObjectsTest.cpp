@@ -58,7 +58,7 @@ TEST(ObjectKeys, ArrowsNudgeSelectedObjectsAndDigitsSetAPlatformsKind) {
   level.addObject(std::make_unique<GameObject>(100, 200, 10, 10, GameObject::GOAL_AREA));
   level.addObject(std::make_unique<Platform>(100, 200, 10, 10, Platform::PLAIN));
   for (std::size_t i = 0; i < 3; ++i) {
-    level.objects[i]->setSelected(true);
+    level.get(i).setSelected(true);
   }
   const struct {
     SDLKey key;
@@ -70,14 +70,14 @@ TEST(ObjectKeys, ArrowsNudgeSelectedObjectsAndDigitsSetAPlatformsKind) {
   for (const auto& step : steps) {
     level.keyDown(keyDownEvent(step.key));
     for (std::size_t i = 0; i < 3; ++i) {
-      EXPECT_EQ(level.objects[i]->pos, Point2D(step.x, step.y)) << SDL_GetKeyName(step.key);
+      EXPECT_EQ(level.get(i).pos, Point2D(step.x, step.y)) << SDL_GetKeyName(step.key);
     }
-    EXPECT_EQ(static_cast<Platform&>(*level.objects[0]).getPlatformType(), step.kind);
+    EXPECT_EQ(static_cast<Platform&>(level.get(0)).getPlatformType(), step.kind);
   }
-  EXPECT_EQ(describe(*level.objects[3]), "platform 100 200 10 10 kind 2");
+  EXPECT_EQ(describe(level.get(3)), "platform 100 200 10 10 kind 2");
   EXPECT_EQ(level.getSelected(),
-            (std::vector<GameObject*>{level.objects[0].get(), level.objects[1].get(),
-                                      level.objects[2].get()}));
+            (std::vector<const GameObject*>{&level.get(0), &level.get(1),
+                                      &level.get(2)}));
   level.deselectAll();
   EXPECT_TRUE(level.getSelected().empty());
 }

@@ -37,7 +37,7 @@ protected:
 
   std::vector<bool> selection() {
     std::vector<bool> s;
-    for (const auto& o : world->getLevel().objects) {
+    for (const auto& o : world->getLevel().getObjects()) {
       s.push_back(o->isSelected());
     }
     return s;
@@ -269,7 +269,7 @@ TEST_F(EditMode, ADragEndsWhenTheListChangesUnderIt) {
     tap(row.key);
     ASSERT_EQ(objectCount(), 3u);
     std::vector<Point2D> before;
-    for (const auto& o : world->getLevel().objects) {
+    for (const auto& o : world->getLevel().getObjects()) {
       before.push_back(o->pos);
     }
     pointAt(500, 400);

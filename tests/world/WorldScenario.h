@@ -83,8 +83,8 @@ protected:
   }
 
   Character& hero() { return world->getCharacter(); }
-  GameObject& object(std::size_t i) { return *world->getLevel().objects.at(i); }
-  std::size_t objectCount() const { return world->getLevel().objects.size(); }
+  GameObject& object(std::size_t i) { return *world->getLevel().getObjects().at(i); }
+  std::size_t objectCount() const { return world->getLevel().size(); }
 
   // Events through the frame loop's dispatch; each returns whether the
   // event asks to quit.

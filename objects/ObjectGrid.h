@@ -1,0 +1,124 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class GameObject;
+
+// A uniform grid of cells holding object indices, so that the level's
+// searches look only at objects near the place they ask about. The grid
+// only narrows the search: callers still test each candidate themselves
+// and, since list order decides every search, keep the smallest index.
+//
+// Each object is filed under the cells its footprint covers: its rectangle
+// (sizes may be negative), its resize handle and a margin wide enough for
+// everything drawn around it (select box, outlines). Objects too large for
+// a few hundred cells, or with coordinates that are not finite, are kept on
+// a list that every search walks. Objects moved or appended since the last
+// build are kept on a second such list until there are enough of them to
+// make a rebuild worth it. Any other change of the list (removal,
+// reordering, replacement) calls invalidate(); the next search rebuilds.
+class ObjectGrid {
+public:
+  // An axis-aligned box, bounds included.
+  struct Box {
+    double left, top, right, bottom;
+  };
+
+  // objects is the level's list, watched, not owned.
+  explicit ObjectGrid(const std::vector<std::unique_ptr<GameObject>>* objects);
+
+  void invalidate();
+  // Object i changed its rectangle, or was appended as the last object.
+  void touched(std::size_t i);
+
+  // The footprint of an object: everything a search or a drawing of it may
+  // reach.
+  static Box footprint(const GameObject& object);
+
+  // The smallest index whose footprint may meet box and for which test(i)
+  // holds; -1 when there is none. A box that is not finite is searched by
+  // walking the whole list.
+  template <class Test> int first(const Box& box, const Test& test) const {
+    if (!isFinite(box)) {
+      for (std::size_t i = 0; i < objects->size(); ++i) {
+        if (test(i)) {
+          return static_cast<int>(i);
+        }
+      }
+      return -1;
+    }
+    ensureBuilt();
+    std::uint32_t best = NONE;
+    const auto consider = [&](std::uint32_t i) {
+      if (i < best && test(i)) {
+        best = i;
+      }
+    };
+    for (const std::uint32_t i : wide) {
+      consider(i);
+    }
+    for (const std::uint32_t i : loose) {
+      consider(i);
+    }
+    CellRange range;
+    if (cellsOf(box, range)) {
+      for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+          const std::size_t cell = static_cast<std::size_t>(row) * columns + column;
+          // Cells list their objects in ascending order: the first match
+          // in a cell is its best.
+          for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
+            const std::uint32_t i = cellItems[k];
+            if (i >= best) {
+              break;
+            }
+            if (!isLoose[i] && test(i)) {
+              best = i;
+              break;
+            }
+          }
+        }
+      }
+    }
+    return best == NONE ? -1 : static_cast<int>(best);
+  }
+
+  // The indices of every object whose footprint meets box, ascending and
+  // each once, into out (cleared first; its capacity is reused).
+  void collect(const Box& box, std::vector<std::uint32_t>& out) const;
+
+private:
+  static constexpr std::uint32_t NONE = 0xFFFFFFFFu;
+
+  struct CellRange {
+    int left, top, right, bottom;
+  };
+
+  static bool isFinite(const Box& box);
+  void ensureBuilt() const;
+  void build() const;
+  // The cells box covers, clamped to the grid; false when it misses the
+  // grid altogether.
+  bool cellsOf(const Box& box, CellRange& range) const;
+  bool overlaps(std::uint32_t i, const Box& box) const;
+
+  const std::vector<std::unique_ptr<GameObject>>* objects;
+
+  // Built lazily by the first search after a change, hence mutable.
+  mutable bool built = false;
+  mutable double originX = 0;
+  mutable double originY = 0;
+  mutable double cellSize = 1;
+  mutable int columns = 0;
+  mutable int rows = 0;
+  // Compressed rows: the objects of cell c are cellItems[cellStart[c] ..
+  // cellStart[c + 1]).
+  mutable std::vector<std::uint32_t> cellStart;
+  mutable std::vector<std::uint32_t> cellItems;
+  mutable std::vector<std::uint32_t> wide;
+  mutable std::vector<std::uint32_t> loose;
+  mutable std::vector<std::uint8_t> isLoose;
+};
