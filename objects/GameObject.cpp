@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <typeinfo>
 
 GameObject::GameObject(double x, double y, double w, double h, ObjectType t)
     : RectangularSector(x, y, w, h), type(t) {}
@@ -74,6 +75,11 @@ std::unique_ptr<GameObject> GameObject::clone() const {
 
 void GameObject::refresh() {
   active = true;
+}
+
+bool GameObject::sameAs(const GameObject& other) const {
+  return typeid(*this) == typeid(other) && type == other.type && pos == other.pos &&
+         size == other.size;
 }
 
 void GameObject::drawSelectBox() const {

@@ -33,6 +33,10 @@ public:
   virtual std::unique_ptr<GameObject> clone() const;
   // Revives the object when a play restarts.
   virtual void refresh();
+  // Whether other is the same thing in the same place: class, kind,
+  // rectangle and, for platforms, platform type. Flags and hit points are
+  // play state, not part of the level, and are not compared.
+  virtual bool sameAs(const GameObject& other) const;
 
   // Three blue outlines around the object and the green resize handle.
   void drawSelectBox() const;

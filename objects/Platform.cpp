@@ -68,3 +68,8 @@ std::string Platform::getSaveString() const {
 std::unique_ptr<GameObject> Platform::clone() const {
   return std::make_unique<Platform>(this);
 }
+
+bool Platform::sameAs(const GameObject& other) const {
+  return GameObject::sameAs(other) &&
+         platformType == static_cast<const Platform&>(other).platformType;
+}

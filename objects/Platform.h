@@ -17,6 +17,7 @@ public:
   void keyDown(const SDL_Event& e) override;
   std::string getSaveString() const override;
   std::unique_ptr<GameObject> clone() const override;
+  bool sameAs(const GameObject& other) const override;
 
   PlatformType getPlatformType() const { return platformType; }
   void setPlatformType(PlatformType p) { platformType = p; }
