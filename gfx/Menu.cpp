@@ -29,6 +29,18 @@ void outlinedBox(int left, int top, int right, int bottom) {
   glEnd();
 }
 
+// A white triangle four pixels tall, centred on the menu, built from one
+// span per row so that it is symmetric whatever the rasteriser's tie rules.
+// The tip row is tipY; the rows widen by two pixels toward the base, which
+// lies in the direction given (+1 down, -1 up).
+void hiddenRowsMark(int tipY, int direction) {
+  glColor3d(1, 1, 1);
+  for (int row = 0; row < 4; ++row) {
+    const int y = tipY + direction * row;
+    filledBox(C - row, y, C + row + 1, y + 1);
+  }
+}
+
 } // namespace
 
 Menu::Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
@@ -65,6 +77,15 @@ void Menu::keyDown(const SDL_Event& event) {
   } else if (selected > n - 1) {
     selected = 0;
   }
+  if (selected < firstShown) {
+    firstShown = selected;
+  } else if (selected >= firstShown + VISIBLE_ROWS) {
+    firstShown = selected - VISIBLE_ROWS + 1;
+  }
+  // An empty list leaves the selection at -1.
+  if (firstShown < 0) {
+    firstShown = 0;
+  }
 }
 
 bool Menu::hasSelection() const {
@@ -73,6 +94,8 @@ bool Menu::hasSelection() const {
 
 void Menu::draw() const {
   const int n = items ? static_cast<int>(items->size()) : 0;
+  // Every item counts, shown or not, so that the box keeps its width while
+  // the list scrolls.
   int w = 0;
   for (int i = 0; i < n; ++i) {
     const int itemWidth = stringWidth((*items)[i]);
@@ -93,18 +116,21 @@ void Menu::draw() const {
   glColor3d(0, 0, 1);
   drawText(C - t / 2, Y - A - 4 * P - P / 2, title);
 
+  const int shown = n < VISIBLE_ROWS ? n : VISIBLE_ROWS;
+  // Held to the list's end, in case the list has shrunk since the last key.
+  const int first = firstShown < n - shown ? firstShown : n - shown;
   const int l = C - w / 2;
   const int listLeft = l - 2 * P;
   const int listTop = Y - A - 2 * P;
   const int listRight = l + w + 2 * P;
-  const int listBottom = Y + PITCH * (n - 1) + D + 2 * P;
+  const int listBottom = Y + PITCH * (shown - 1) + D + 2 * P;
   glColor3d(0.2, 0.2, 0.2);
   filledBox(listLeft, listTop, listRight, listBottom);
   glColor3d(1, 1, 1);
   outlinedBox(listLeft, listTop, listRight, listBottom);
 
-  for (int i = 0; i < n; ++i) {
-    const int baseline = Y + PITCH * i;
+  for (int i = first; i < first + shown; ++i) {
+    const int baseline = Y + PITCH * (i - first);
     const int rowLeft = l - P;
     const int rowTop = baseline - A - P;
     const int rowRight = l + w + P;
@@ -116,5 +142,13 @@ void Menu::draw() const {
     glColor3d(1, 1, 1);
     outlinedBox(rowLeft, rowTop, rowRight, rowBottom);
     drawText(l, baseline, (*items)[i]);
+  }
+
+  // Both marks sit on the list box's outline, pointing away from it.
+  if (first > 0) {
+    hiddenRowsMark(listTop - 4, 1);
+  }
+  if (first + shown < n) {
+    hiddenRowsMark(listBottom + 4, -1);
   }
 }

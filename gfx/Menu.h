@@ -9,10 +9,13 @@ class Point2D;
 
 // A modal list: a title and items, one highlighted, steered with the arrow
 // keys and chosen with Return. The menu only records the choice; its owner
-// acts on it.
+// acts on it. A list longer than the window holds shows VISIBLE_ROWS rows at
+// a time, scrolled so that the highlighted row is always among them.
 class Menu {
 public:
   enum MenuType : int { LEVEL_LIST = 0, TOOL_LIST = 1 };
+  // The rows that fit below the title in the 480-pixel window.
+  static constexpr int VISIBLE_ROWS = 10;
 
   // Neither position nor items is owned; items must outlive the menu.
   Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
@@ -21,7 +24,8 @@ public:
   // True once Return has been pressed. The time is not used.
   bool update(int ms);
   // Return chooses; Up/Down move with wrap-around; Left/Right jump to the
-  // first/last item. Other keys (Escape included) change nothing.
+  // first/last item. Other keys (Escape included) change nothing. The
+  // shown rows then move the least that brings the selection into view.
   void keyDown(const SDL_Event& event);
   int getSelected() const { return selected; }
   // False while the selection names no item, which is always the case for
@@ -32,9 +36,10 @@ public:
   const Point2D* getPosition() const { return position; }
   void setType(MenuType t) { type = t; }
   // Window coordinates; always at the same place, centred on x = 300. A
-  // menu without items shows its title over an empty list box. Sets the
-  // colour and the raster position; binds nothing and leaves the matrices
-  // alone.
+  // menu without items shows its title over an empty list box. When rows
+  // are hidden, a small white triangle above or below the list box points
+  // to them. Sets the colour and the raster position; binds nothing and
+  // leaves the matrices alone.
   void draw() const;
 
 private:
@@ -42,6 +47,8 @@ private:
   MenuType type;
   bool done = false;
   int selected = 0;
+  // The index of the item in the top row shown.
+  int firstShown = 0;
   const Point2D* position;
   const std::vector<std::string>* items;
 };

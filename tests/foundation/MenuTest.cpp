@@ -20,25 +20,56 @@ const Rgb grey = rgb(51, 51, 51);
 const Rgb blue = rgb(0, 0, 255);
 
 // Up and Down wrap, Left and Right jump to the ends, Return is remembered
-// and other keys change nothing.
-TEST(Menu, KeysMoveTheSelectionWithWrapAround) {
+// and other keys change nothing. Thirteen items show ten rows at a time,
+// scrolled the least that keeps the blue row in view, with a white mark
+// centred above or below the list box while rows are hidden there. Item i
+// is i ones, so the right end of the blue row's ink tells which item it is.
+TEST(Menu, KeysMoveTheSelectionAndALongListScrollsToKeepItInView) {
   const Point2D mouse(17, 23);
-  const std::vector<std::string> items = {"a", "b", "c", "d"};
+  std::vector<std::string> items;
+  for (std::size_t i = 1; i <= 13; ++i) {
+    items.push_back(std::string(i, '1'));
+  }
   Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
-  EXPECT_EQ(menu.getSelected(), 0);
+  const int w = stringWidth(items.back());
+  const int l = 300 - w / 2;
   const struct {
     SDLKey key;
-    int selected;
-    bool done;
-  } steps[] = {{SDLK_DOWN, 1, false}, {SDLK_UP, 0, false},     {SDLK_UP, 3, false},
-               {SDLK_DOWN, 0, false}, {SDLK_RIGHT, 3, false},  {SDLK_LEFT, 0, false},
-               {SDLK_a, 0, false},    {SDLK_ESCAPE, 0, false}, {SDLK_RETURN, 0, true},
-               {SDLK_DOWN, 1, true}};
+    int times, selected, row;
+    bool above, below, done;
+  } steps[] = {
+      {SDLK_UNKNOWN, 1, 0, 0, false, true, false}, {SDLK_DOWN, 9, 9, 9, false, true, false},
+      {SDLK_DOWN, 1, 10, 9, true, true, false},    {SDLK_UP, 9, 1, 0, true, true, false},
+      {SDLK_UP, 1, 0, 0, false, true, false},      {SDLK_UP, 1, 12, 9, true, false, false},
+      {SDLK_DOWN, 1, 0, 0, false, true, false},    {SDLK_RIGHT, 1, 12, 9, true, false, false},
+      {SDLK_UP, 1, 11, 8, true, false, false},     {SDLK_LEFT, 1, 0, 0, false, true, false},
+      {SDLK_a, 1, 0, 0, false, true, false},       {SDLK_ESCAPE, 1, 0, 0, false, true, false},
+      {SDLK_RETURN, 1, 0, 0, false, true, true},   {SDLK_DOWN, 1, 1, 1, false, true, true}};
   for (const auto& step : steps) {
-    menu.keyDown(keyDownEvent(step.key));
-    EXPECT_EQ(menu.getSelected(), step.selected) << SDL_GetKeyName(step.key);
-    EXPECT_EQ(menu.update(16), step.done) << SDL_GetKeyName(step.key);
+    SCOPED_TRACE(testing::Message() << SDL_GetKeyName(step.key) << " to item " << step.selected);
+    for (int i = 0; i < step.times; ++i) {
+      menu.keyDown(keyDownEvent(step.key));
+    }
+    EXPECT_EQ(menu.getSelected(), step.selected);
+    EXPECT_EQ(menu.update(16), step.done);
     EXPECT_TRUE(menu.hasSelection());
+    GLWindow::clear();
+    menu.draw();
+    for (int row = 0; row < 10; ++row) {
+      EXPECT_EQ(GLWindow::pixel(l - 3, 77 + 38 * row), row == step.row ? blue : grey) << row;
+    }
+    const auto ink = PixelBlock(l - 4, 76 + 38 * step.row, w + 9, 34).drawn(blue);
+    ASSERT_TRUE(ink);
+    const auto ones = static_cast<std::size_t>(step.selected + 1);
+    EXPECT_GE(ink->right, l + stringWidth(std::string(ones - 1, '1')));
+    EXPECT_LT(ink->right, l + stringWidth(std::string(ones, '1')));
+    const auto above = PixelBlock(0, 66, 640, 4).drawn(black);
+    const auto below = PixelBlock(0, 458, 640, 22).drawn(black);
+    EXPECT_EQ(above.has_value(), step.above);
+    EXPECT_EQ(below.has_value(), step.below);
+    for (const auto& mark : {above, below}) {
+      EXPECT_TRUE(!mark || (mark->left + mark->right == 600 && mark->bottom - mark->top == 3));
+    }
   }
 }
 
@@ -66,7 +97,8 @@ struct DrawRow {
 };
 
 // The mouse is far from where the menu goes: the layout must not follow
-// it. Down has moved the blue highlight to the second row.
+// it. Down has moved the blue highlight to the second row. Up to ten items
+// are all shown, with no mark of hidden rows above or below the list box.
 class MenuDraw : public testing::TestWithParam<DrawRow> {};
 
 TEST_P(MenuDraw, TitleBoxFrom35To65AndAListBoxFrom70WithARowBoxPerItem) {
@@ -94,7 +126,10 @@ TEST_P(MenuDraw, TitleBoxFrom35To65AndAListBoxFrom70WithARowBoxPerItem) {
   }
   const int l = 300 - w / 2;
   const int n = static_cast<int>(row.items.size());
-  expectBox(l - 10, 70, l + w + 10, 100 + 38 * (n - 1) + 15, white, black);
+  const int listBottom = 100 + 38 * (n - 1) + 15;
+  expectBox(l - 10, 70, l + w + 10, listBottom, white, black);
+  EXPECT_FALSE(PixelBlock(0, 66, 640, 4).drawn(black));
+  EXPECT_FALSE(PixelBlock(0, listBottom + 1, 640, 479 - listBottom).drawn(black));
   for (int i = 0; i < n; ++i) {
     SCOPED_TRACE(row.items[i]);
     const int top = 75 + 38 * i;
@@ -114,7 +149,9 @@ TEST_P(MenuDraw, TitleBoxFrom35To65AndAListBoxFrom70WithARowBoxPerItem) {
 INSTANTIATE_TEST_SUITE_P(Rows, MenuDraw, testing::Values(
     DrawRow{"ItemsWiderThanTitle", "Add Object",
             {"Platform", "Monster", "Spawn Point wider", "Goal"}},
-    DrawRow{"TitleWiderThanItems", "A title much wider than every item", {"a", "bb", "ccc"}}),
+    DrawRow{"TitleWiderThanItems", "A title much wider than every item", {"a", "bb", "ccc"}},
+    DrawRow{"TenItemsAsManyAsFit", "Level Select",
+            {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"}}),
     RowName{});
 // clang-format on
 
