@@ -52,15 +52,22 @@ void Application::glEnable2D() {
 bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event) {
   bool quit = false;
   switch (event.type) {
-  case SDL_KEYDOWN:
-    world.keyDown(event);
+  case SDL_KEYDOWN: {
+    // A shortcut's key is not also held as its plain key: Ctrl+S must not
+    // scroll the view down.
+    const bool consumed = world.keyDown(event);
     // The modifier comes from the event itself: SDL's own modifier state
-    // does not follow pushed events.
-    if (event.key.keysym.sym == SDLK_q && (event.key.keysym.mod & (KMOD_LMETA | KMOD_RMETA))) {
+    // does not follow pushed events. Ctrl+q is there for desktops whose
+    // keymaps have no Meta key.
+    const SDLMod mod = event.key.keysym.mod;
+    if (event.key.keysym.sym == SDLK_q && (mod & (KMOD_LMETA | KMOD_RMETA | KMOD_CTRL)) != 0) {
       quit = true;
     }
-    keyState.handleKeyEvent(event);
+    if (!consumed) {
+      keyState.handleKeyEvent(event);
+    }
     break;
+  }
   case SDL_KEYUP:
     world.keyUp(event);
     keyState.handleKeyEvent(event);
@@ -110,9 +117,14 @@ void Application::mainLoop() {
       }
     }
     w->update(elapsed);
+    if (w->getCaption() != caption) {
+      caption = w->getCaption();
+      SDL_WM_SetCaption(caption.c_str(), "Clamber");
+    }
     drawGL();
     SDL_GL_SwapBuffers();
   }
+  w->prepareQuit();
 }
 
 int SDL_main() {
@@ -130,6 +142,8 @@ int SDL_main() {
     std::exit(2);
   }
   SDL_WM_SetCaption("Clamber", "Clamber");
+  // Typed characters for the name prompt.
+  SDL_EnableUNICODE(1);
   Application::printAttributes();
   {
     // The game is torn down while its GL context still exists.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 class KeyState;
 class World;
@@ -24,8 +25,9 @@ public:
   // Window-pixel projection: origin top-left, y down, one unit a pixel.
   static void glEnable2D();
   // Routes one event: key and button events to the world first, then to the
-  // key state; motion only moves the world's mouse. True when the event
-  // asks to quit (Meta+q, or a quit event).
+  // key state (but for the world's shortcuts); motion only moves the
+  // world's mouse. True when the event asks to quit (Meta+q, Ctrl+q, or a
+  // quit event).
   static bool dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event);
 
   // Creates the key state and the world (needs the GL context), then sets
@@ -33,7 +35,8 @@ public:
   void init();
   void drawGL();
   // Runs passes until one of them sees a quit request; that pass still
-  // updates, draws and presents.
+  // updates, draws and presents. Unsaved edits then go to the recovery
+  // file.
   void mainLoop();
 
   World& getWorld() { return *w; }
@@ -42,6 +45,8 @@ public:
 private:
   std::unique_ptr<KeyState> keystate;
   std::unique_ptr<World> w;
+  // The window title last set.
+  std::string caption;
 };
 
 // Opens the window, runs the game and returns the process's exit status.

@@ -88,7 +88,7 @@ bool readResourceFile(const std::string& relative, std::string& text) {
   return ok;
 }
 
-bool replaceResourceFile(const std::string& relative, std::string_view text) {
+bool replaceResourceFile(const std::string& relative, std::string_view text, bool durable) {
   const std::string target = resourceFile(relative);
   const std::string folder = target.substr(0, target.rfind('/'));
   // A file its user may not write is left alone, as writing it in place
@@ -106,7 +106,7 @@ bool replaceResourceFile(const std::string& relative, std::string_view text) {
   if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
     ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   }
-  ok = ok && writeAll(fd, text) && ::fsync(fd) == 0;
+  ok = ok && writeAll(fd, text) && (!durable || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) {

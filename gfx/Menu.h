@@ -13,7 +13,7 @@ class Point2D;
 // a time, scrolled so that the highlighted row is always among them.
 class Menu {
 public:
-  enum MenuType : int { LEVEL_LIST = 0, TOOL_LIST = 1 };
+  enum MenuType : int { LEVEL_LIST = 0, TOOL_LIST = 1, RECOVERY = 2 };
   // The rows that fit below the title in the 480-pixel window.
   static constexpr int VISIBLE_ROWS = 10;
 

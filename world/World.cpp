@@ -3,19 +3,20 @@
 #include "actors/Character.h"
 #include "actors/RectangularSector.h"
 #include "common/Functions.h"
+#include "gfx/HelpOverlay.h"
 #include "gfx/Menu.h"
+#include "gfx/NamePrompt.h"
 #include "gfx/TextureHandler.h"
 #include "input/KeyBinding.h"
 #include "input/KeyState.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
+#include "world/EditHistory.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -51,11 +52,6 @@ void fillRect(int left, int top, int right, int bottom) {
   glEnd();
 }
 
-bool levelFileExists(const std::string& file) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(createPath("/Levels/" + file), error);
-}
-
 } // namespace
 
 World::World(int width, int height, KeyState* keyState)
@@ -77,20 +73,22 @@ World::World(int width, int height, KeyState* keyState)
   textureHandler->unbind();
   level = std::make_unique<Level>();
 
+  history = std::make_unique<EditHistory>();
+
   const std::vector<std::string> lines = readFile("Levels/loadlevel.txt");
   if (!lines.empty()) {
-    levelName = lines.front();
-    level->loadLevel(levelName);
-  } else {
+    openLevel(lines.front());
+  } else if (levelFileExists(UNTITLED_LEVEL)) {
     // Without a level list the game still needs a name to save under. A
     // level saved under it in an earlier session is picked up again rather
     // than overwritten by the next save of an empty one.
+    openLevel(UNTITLED_LEVEL);
+  } else {
     levelName = UNTITLED_LEVEL;
-    if (levelFileExists(levelName)) {
-      level->loadLevel(levelName);
-    }
+    updateCaption();
   }
   resetLevel();
+  message("F1: help");
 }
 
 World::~World() = default;
@@ -108,6 +106,12 @@ void World::update(int ms) {
     }
   }
 
+  updateAutosave(ms);
+
+  // The prompt and the help hold the game as a menu does.
+  if (prompt || help) {
+    return;
+  }
   if (menu) {
     if (menu->update(ms)) {
       menuClosed();
@@ -169,17 +173,55 @@ void World::draw() const {
     glColor3d(1, 0, 0);
     fillRect(left, top, left + MARKER_SIZE, top + MARKER_SIZE);
   }
+  if (prompt) {
+    prompt->draw();
+  }
+  if (help) {
+    help->draw();
+  }
 }
 
-void World::keyDown(const SDL_Event& e) {
+bool World::keyDown(const SDL_Event& e) {
   const Uint16 k = static_cast<Uint16>(e.key.keysym.sym);
 
+  if (k == SDLK_F1) {
+    if (help) {
+      help.reset();
+    } else {
+      help = std::make_unique<HelpOverlay>(editMode);
+    }
+    return true;
+  }
+  if (help) {
+    if (k == SDLK_ESCAPE) {
+      help.reset();
+    }
+    return true;
+  }
+  if (prompt) {
+    switch (prompt->keyDown(e)) {
+    case NamePrompt::CONFIRMED:
+      if (promptConfirmed(prompt->getText())) {
+        prompt.reset();
+      }
+      break;
+    case NamePrompt::CANCELLED:
+      prompt.reset();
+      break;
+    default:
+      break;
+    }
+    return true;
+  }
   if (menu) {
     menu->keyDown(e);
     if (k == SDLK_ESCAPE) {
       menu.reset();
     }
-    return;
+    return false;
+  }
+  if ((e.key.keysym.mod & KMOD_CTRL) != 0 && shortcut(e)) {
+    return true;
   }
 
   // Each row tests the mode as it is after the rows before it: the e that
@@ -192,20 +234,25 @@ void World::keyDown(const SDL_Event& e) {
     enableEditMode(!editMode);
   }
   if (!editMode) {
-    return;
+    return false;
   }
   if (k == SDLK_BACKQUOTE) {
     showToolList();
   }
   if (k == SDLK_EQUALS) {
-    if (level->saveLevel(levelName)) {
-      message("Saved as " + levelName + "!");
-    } else {
-      message("Save FAILED!");
-    }
+    save();
   }
-  if (k == SDLK_x) {
-    clipboard = level->copy(true);
+  if (k == SDLK_x || k == SDLK_BACKSPACE) {
+    commitDrag();
+    std::vector<Level::Entry> removed;
+    std::vector<std::unique_ptr<GameObject>> cut = level->copy(true, &removed);
+    if (k == SDLK_x) {
+      clipboard = std::move(cut);
+    }
+    if (!removed.empty()) {
+      history->record(std::move(removed), {});
+      changed();
+    }
   }
   if (k == SDLK_c) {
     clipboard = level->copy(false);
@@ -213,24 +260,61 @@ void World::keyDown(const SDL_Event& e) {
   if (k == SDLK_v && clipboard) {
     paste();
   }
-  if (k == SDLK_BACKSPACE) {
-    level->copy(true);
+  objectKeys(e);
+  return false;
+}
+
+bool World::shortcut(const SDL_Event& e) {
+  const bool shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+  switch (e.key.keysym.sym) {
+  case SDLK_z:
+    if (editMode) {
+      shift ? redo() : undo();
+    }
+    return true;
+  case SDLK_y:
+    if (editMode) {
+      redo();
+    }
+    return true;
+  case SDLK_s:
+    if (editMode && shift) {
+      openPrompt(SAVE_AS);
+    } else if (editMode) {
+      save();
+    }
+    return true;
+  case SDLK_n:
+    openPrompt(NEW_LEVEL);
+    return true;
+  case SDLK_q:
+    // Quitting is the frame loop's.
+    return true;
+  default:
+    // Ctrl+C, Ctrl+X, Ctrl+V and the rest act as their plain keys.
+    return false;
   }
-  level->keyDown(e);
 }
 
 void World::keyUp(const SDL_Event&) {}
 
 void World::paste() {
+  commitDrag();
   level->deselectAll();
   const Point2D at = mouseWorld();
+  std::vector<std::size_t> added;
   for (const std::unique_ptr<GameObject>& original : *clipboard) {
     std::unique_ptr<GameObject> object = original->clone();
     object->incX(at.x);
     object->incY(at.y);
     object->setPos(snapToGrid(object->getX()), snapToGrid(object->getY()));
     object->setSelected(true);
+    added.push_back(level->size());
     level->addObject(std::move(object));
+  }
+  if (!added.empty()) {
+    history->record({}, std::move(added));
+    changed();
   }
 }
 

@@ -13,11 +13,14 @@
 #include <vector>
 
 class Character;
+class EditHistory;
 class GameObject;
+class HelpOverlay;
 class KeyBinding;
 class KeyState;
 class Level;
 class Menu;
+class NamePrompt;
 class RectangularSector;
 class TextureHandler;
 
@@ -44,7 +47,9 @@ public:
   void update(int ms);
   // Draws the frame; the caller has cleared the colour buffer.
   void draw() const;
-  void keyDown(const SDL_Event& e);
+  // True when the key was a shortcut (Ctrl+S, F1, ...) or went to the name
+  // prompt or the help: the key state must not see it as its plain key.
+  bool keyDown(const SDL_Event& e);
   void keyUp(const SDL_Event& e);
   // Fires in play mode; selects, drags, resizes and adds in edit mode.
   void mouseButtonDown(const SDL_Event& e);
@@ -70,6 +75,23 @@ public:
   // Carries out the choice of the open menu and closes it.
   void menuClosed();
 
+  // Files (WorldFiles.cpp).
+  // Saves the level to its file, with the message of the outcome.
+  void save();
+  // Writes the unsaved edits to the recovery file beside the level, or
+  // removes that file when there are none. False, with a message, when
+  // edits could not be written.
+  bool writeRecovery();
+  // The process is about to end: unsaved edits go to the recovery file.
+  void prepareQuit();
+  // "Clamber - NAME", with " *" while the level has unsaved edits.
+  const std::string& getCaption() const { return caption; }
+  bool isModified() const;
+
+  // Undo and redo (WorldEdit.cpp), with their messages.
+  void undo();
+  void redo();
+
   // The frame loop writes the pointer here on every mouse motion.
   void setMouse(double x, double y);
   const Point2D& getMouse() const { return mouse; }
@@ -90,6 +112,37 @@ public:
   int getDragIndex() const { return dragIndex; }
 
 private:
+  enum PromptPurpose : int { NEW_LEVEL, SAVE_AS };
+
+  // Loads Levels/name as the current level, with no history, and offers
+  // its recovery file when there is one. False when the file cannot be
+  // read (the level is then empty).
+  bool openLevel(const std::string& name);
+  // Whether Levels/file exists.
+  static bool levelFileExists(const std::string& file);
+  void offerRecovery();
+  void restoreRecovery();
+  void discardRecovery();
+  void openPrompt(PromptPurpose purpose);
+  // The prompt's name was confirmed: false (with a message) to keep it open.
+  bool promptConfirmed(const std::string& name);
+  void createLevel(const std::string& name);
+  void saveAs(const std::string& name);
+  // The recovery file of the current level, relative to Levels/.
+  std::string recoveryName() const;
+  // After every change of the level by the editor: caption, autosave.
+  void changed();
+  void updateCaption();
+  // Counts down to the next autosave.
+  void updateAutosave(int ms);
+  // Records the drag in progress, if it moved anything, as one step; the
+  // drag goes on from there.
+  void commitDrag();
+  // Keys of edit mode that go to the selected objects, recorded as a step
+  // when they changed something.
+  void objectKeys(const SDL_Event& e);
+  bool shortcut(const SDL_Event& e);
+
   // The editing grid: the largest multiple of 10 not above v, also for
   // negative values.
   static double snapToGrid(double v);
@@ -101,6 +154,19 @@ private:
   void liftClear();
 
   std::unique_ptr<KeyBinding> keyBinding;
+  std::unique_ptr<EditHistory> history;
+  std::unique_ptr<NamePrompt> prompt;
+  PromptPurpose promptPurpose = NEW_LEVEL;
+  std::unique_ptr<HelpOverlay> help;
+  std::string caption;
+  // Milliseconds of frames until the next autosave; negative when none is
+  // due.
+  int autosaveIn = -1;
+  // This session wrote the current level's recovery file: once undo brings
+  // the level back to its file, that recovery file is out of date.
+  bool recoveryWritten = false;
+  // The grabbed object as it was when the drag began or was last recorded.
+  std::unique_ptr<GameObject> dragBefore;
   std::vector<Projectile> projectiles;
   std::unique_ptr<TextureHandler> textureHandler;
   // The items of the open level-select menu; replaced each time it opens.

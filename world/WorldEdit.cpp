@@ -8,6 +8,7 @@
 #include "objects/GameObject.h"
 #include "objects/Level.h"
 #include "objects/Platform.h"
+#include "world/EditHistory.h"
 
 #include <GL/gl.h>
 
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -45,6 +47,8 @@ void World::enableEditMode(bool on) {
     return;
   }
 
+  commitDrag();
+  dragMode = DRAG_NONE;
   editMode = false;
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   // Taken before the reset, which does not move the camera but does move
@@ -130,15 +134,20 @@ void World::mouseButtonDown(const SDL_Event& e) {
   }
 
   if (button == RIGHT_BUTTON) {
+    commitDrag();
     const Point2D at = mouseWorld();
     level->addObject(std::make_unique<Platform>(at.x, at.y, NEW_PLATFORM_WIDTH, NEW_PLATFORM_HEIGHT,
                                                 Platform::CLIMBABLE));
+    history->record({}, {level->size() - 1});
+    changed();
     return;
   }
   if (button != LEFT_BUTTON) {
     return;
   }
 
+  // A new grab ends any drag the button-up of which never came.
+  commitDrag();
   const bool shift = keyState->keyDown(SDLK_RSHIFT, SDLK_LSHIFT);
   const RectangularSector probe = getMouseSector(PROBE_SIZE);
   bool hit = false;
@@ -158,6 +167,7 @@ void World::mouseButtonDown(const SDL_Event& e) {
     dragIndex = i;
     dragMode = mode;
     dragRevision = level->getRevision();
+    dragBefore = object.clone();
     if (!shift && !wasSelected) {
       level->deselectAll();
     }
@@ -182,6 +192,75 @@ void World::mouseButtonDown(const SDL_Event& e) {
 
 void World::mouseButtonUp(const SDL_Event& e) {
   if (e.button.button == LEFT_BUTTON && (dragMode == DRAG_MOVE || dragMode == DRAG_RESIZE)) {
+    commitDrag();
     dragMode = DRAG_NONE;
+  }
+}
+
+void World::commitDrag() {
+  if ((dragMode != DRAG_MOVE && dragMode != DRAG_RESIZE) || !dragBefore ||
+      level->getRevision() != dragRevision) {
+    return;
+  }
+  const auto i = static_cast<std::size_t>(dragIndex);
+  const GameObject& object = level->get(i);
+  // A drag that ends where it began changed nothing.
+  if (object.sameAs(*dragBefore)) {
+    return;
+  }
+  std::vector<Level::Entry> before;
+  before.push_back(Level::Entry{i, std::exchange(dragBefore, object.clone())});
+  history->record(std::move(before), {i});
+  // Recording exchanged nothing; the drag may carry on with the same index.
+  dragRevision = level->getRevision();
+  changed();
+}
+
+void World::objectKeys(const SDL_Event& e) {
+  std::vector<Level::Entry> before;
+  for (std::size_t i = 0; i < level->size(); ++i) {
+    if (level->get(i).isSelected()) {
+      before.push_back(Level::Entry{i, level->get(i).clone()});
+    }
+  }
+  if (before.empty()) {
+    return;
+  }
+  commitDrag();
+  level->keyDown(e);
+  // Only what the key changed is kept for undo.
+  std::vector<Level::Entry> changedBefore;
+  std::vector<std::size_t> places;
+  for (Level::Entry& entry : before) {
+    if (!level->get(entry.index).sameAs(*entry.object)) {
+      places.push_back(entry.index);
+      changedBefore.push_back(std::move(entry));
+    }
+  }
+  if (!places.empty()) {
+    history->record(std::move(changedBefore), std::move(places));
+    changed();
+  }
+}
+
+void World::undo() {
+  commitDrag();
+  dragMode = DRAG_NONE;
+  if (history->undo(*level)) {
+    message("Undo");
+    changed();
+  } else {
+    message("Nothing to undo");
+  }
+}
+
+void World::redo() {
+  commitDrag();
+  dragMode = DRAG_NONE;
+  if (history->redo(*level)) {
+    message("Redo");
+    changed();
+  } else {
+    message("Nothing to redo");
   }
 }

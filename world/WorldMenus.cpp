@@ -6,6 +6,7 @@
 #include "objects/Level.h"
 #include "objects/Monster.h"
 #include "objects/Platform.h"
+#include "world/EditHistory.h"
 
 namespace {
 
@@ -33,6 +34,13 @@ std::unique_ptr<GameObject> makeTool(int tool, const Point2D& at) {
   }
 }
 
+enum RecoveryChoice : int { RESTORE = 0, DISCARD = 1 };
+
+const std::vector<std::string>& recoveryItems() {
+  static const std::vector<std::string> items = {"Restore", "Discard"};
+  return items;
+}
+
 } // namespace
 
 void World::showLevelList() {
@@ -46,12 +54,26 @@ void World::showToolList() {
   menu = std::make_unique<Menu>(&mouse, &toolItems(), "Add Object", Menu::TOOL_LIST);
 }
 
+void World::offerRecovery() {
+  menu = std::make_unique<Menu>(&mouse, &recoveryItems(), "Unsaved changes found", Menu::RECOVERY);
+}
+
 void World::menuClosed() {
   if (!menu) {
     return;
   }
   const Menu::MenuType type = menu->getType();
   const int selected = menu->getSelected();
+
+  if (type == Menu::RECOVERY) {
+    menu.reset();
+    if (selected == RESTORE) {
+      restoreRecovery();
+    } else if (selected == DISCARD) {
+      discardRecovery();
+    }
+    return;
+  }
 
   if (type == Menu::LEVEL_LIST) {
     // An empty level folder gives a menu whose selection names no level:
@@ -60,15 +82,19 @@ void World::menuClosed() {
       menu.reset();
       return;
     }
+    menu.reset();
+    // Unsaved edits are kept in the recovery file before the level goes;
+    // when they cannot be, the level stays.
+    commitDrag();
+    if (!writeRecovery()) {
+      return;
+    }
     const std::string name = levelList[static_cast<std::size_t>(selected)];
-    const std::string file = name + ".data";
-    if (level->loadLevel(file)) {
+    if (openLevel(name + ".data")) {
       message("Loaded " + name + "!");
     } else {
       message("Failed to load " + name + "!");
     }
-    levelName = file;
-    menu.reset();
     resetLevel();
     return;
   }
@@ -78,7 +104,10 @@ void World::menuClosed() {
   if (!object) {
     return;
   }
+  commitDrag();
   level->deselectAll();
   object->setSelected(true);
   level->addObject(std::move(object));
+  history->record({}, {level->size() - 1});
+  changed();
 }
