@@ -55,13 +55,12 @@ int run(const std::vector<std::string>& argv, const fs::path& out = "/dev/null")
 
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
+  bool held = done();
+  while (!held && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(20ms);
+    held = done();
   }
-  return true;
+  return held;
 }
 
 GameProcess::GameProcess() {
