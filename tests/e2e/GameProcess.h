@@ -1,82 +1,70 @@
 #pragma once
 
-#include <sys/types.h>
+#include "support/TempDir.h"
 
 #include <chrono>
-#include <filesystem>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// Runs a program without a shell and returns its exit status (-1 when it
-// could not be started); its standard output is stored in output when
-// given.
-int runCommand(const std::vector<std::string>& argv, std::string* output = nullptr);
+// Polls done every 20 ms until it holds; false when timeout passes first.
+bool waitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
-// A screenshot of a window: packed RGB rows, top to bottom.
 struct Screenshot {
   int width = 0;
   int height = 0;
-  std::vector<unsigned char> rgb;
+  std::vector<std::uint32_t> pixels; // rows top to bottom
 
-  // {r, g, b} of the pixel at (x, y), y down.
-  std::vector<int> at(int x, int y) const;
+  // 0xRRGGBB: the top byte of a depth-24 pixel holds no colour.
+  std::uint32_t at(int x, int y) const {
+    return pixels.at(static_cast<size_t>(y * width + x)) & 0xffffff;
+  }
 };
 
-// The real game executable in a folder of its own, with its own copy of the
-// resources, started in a real window on the current X display and driven
-// with real X input through xdotool.
+// The real game executable in a temporary folder of its own, with its own
+// copy of the resources, in a real window on the current X display, driven
+// with real X input: keys and buttons through xdotool, the pointer warped.
 class GameProcess {
 public:
-  // Copies the built executable and the project's resources into a fresh
-  // temporary folder.
   GameProcess();
-  ~GameProcess();
-  GameProcess(const GameProcess&) = delete;
-  GameProcess& operator=(const GameProcess&) = delete;
+  ~GameProcess() { kill(); }
 
-  // The copy's resource folder; tests may change its files before start().
-  std::filesystem::path resources() const { return folder / "resources"; }
-  void writeResource(const std::string& relative, const std::string& content) const;
-  std::string readResource(const std::string& relative) const;
+  // The executable, its resources and its output; tests change the
+  // resources before start() and read what the game saved.
+  const TempDir& folder() const { return dir; }
 
-  // Starts the game; with wait, returns once its window is mapped and has
-  // the pointer (so it has the keyboard focus: there is no window manager).
-  void start(bool wait = true);
+  // Also restarts a game that has ended, in the same folder with its output
+  // cleared. Returns once the window is viewable and has the keyboard focus,
+  // or the game has ended.
+  void start();
   bool running();
-  // Waits for the process to end; its exit status, or nothing on time-out.
-  std::optional<int> waitExit(std::chrono::milliseconds timeout);
-  std::string output() const;
-  std::string errors() const;
-  // Waits until standard output holds text.
-  bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout) const;
+  // The exit status (128 + signal when killed); nothing while it still runs.
+  std::optional<int> waitExit(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Ends the game as a crash would.
+  void kill();
+  // Standard output since the last start.
+  std::string output() const { return dir.read("output"); }
 
-  // xdotool key names, e.g. "e", "grave", "equal", "Return", "shift".
-  void key(const std::string& name);
-  void keyDown(const std::string& name);
-  void keyUp(const std::string& name);
+  // A key or a chord by xdotool's names: "e", "Return", "ctrl+shift+s".
+  void key(const std::string& keys) const { xdotool({"key", keys}); }
+  // Any other input, e.g. {"keydown", "d"}, {"mouseup", "1"}, {"click", "3"}.
+  void xdotool(std::vector<std::string> args) const;
   // Window coordinates.
-  void moveMouse(int x, int y);
-  void click(int button);
-  void mouseDown(int button);
-  void mouseUp(int button);
-  // Lets the game run a few frames so that input sent so far is handled.
-  void settle(std::chrono::milliseconds time = std::chrono::milliseconds(150));
-  Screenshot screenshot();
+  void moveMouse(int x, int y) const;
+
+  Screenshot screenshot() const;
+  // The window's title as a window manager would show it.
+  std::string caption() const;
   // Asks the window to close, as its close control does.
-  void closeWindow();
-  const std::string& windowId() const { return window; }
+  void closeWindow() const;
 
 private:
-  void xdotool(std::vector<std::string> args);
-
-  std::filesystem::path base;
-  std::filesystem::path folder;
-  pid_t pid = -1;
+  // A space in the folder's name keeps the game honest about paths.
+  TempDir dir{"clamber game "};
+  int pid = -1;
   std::optional<int> status;
-  std::string window;
+  unsigned long window = 0;
 };
-
-// Gives the virtual display a usable Meta key (its default map shares
-// Meta_L with Alt_L), once per process.
-void enableMetaKey();

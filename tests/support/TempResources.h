@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <filesystem>
 #include <string>
 
@@ -24,6 +26,6 @@ public:
   bool exists(const std::string& relative) const;
 
 private:
-  std::filesystem::path base;
+  TempDir dir;
   std::filesystem::path root;
 };
