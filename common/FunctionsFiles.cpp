@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -205,17 +206,22 @@ bool parseLeadingInt(std::string_view field, int& value) {
 }
 
 void appendNumber(std::string& out, double value) {
-  char buffer[32];
-  // Saved coordinates are nearly always whole tenths, and a whole number
-  // below a million prints as its digits under %g: the integer conversion
-  // writes the same bytes several times faster. Zero keeps its sign through
-  // the general path ("-0").
-  if (value != 0 && value > -1e6 && value < 1e6 && value == static_cast<int>(value)) {
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(value));
-    out.append(buffer, written.ptr);
-    return;
+  // Saved coordinates are nearly always whole tenths. A whole value is written
+  // as all of its digits: %g would cut one of a million or more to six
+  // significant digits in exponent form, which the loader reads back as its
+  // leading digit. Zero keeps its sign through the general path ("-0").
+  const bool whole = value != 0 && std::isfinite(value) && value == std::trunc(value);
+  // Room for the largest double's 309 digits and a sign.
+  char buffer[320];
+  char* const last = buffer + sizeof buffer;
+  std::to_chars_result written{};
+  if (whole && std::fabs(value) < 0x1p63) {
+    // The integer conversion writes the same digits several times faster.
+    written = std::to_chars(buffer, last, static_cast<std::int64_t>(value));
+  } else if (whole) {
+    written = std::to_chars(buffer, last, value, std::chars_format::fixed, 0);
+  } else {
+    written = std::to_chars(buffer, last, value, std::chars_format::general, 6);
   }
-  const auto written =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-  out.append(buffer, written.ptr);
+  out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }

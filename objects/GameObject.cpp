@@ -64,9 +64,13 @@ void GameObject::appendCommonFields(std::string& out) const {
 
 std::string GameObject::getSaveString() const {
   std::string line;
-  appendCommonFields(line);
-  line += '\n';
+  appendSaveString(line);
   return line;
+}
+
+void GameObject::appendSaveString(std::string& out) const {
+  appendCommonFields(out);
+  out += '\n';
 }
 
 std::unique_ptr<GameObject> GameObject::clone() const {

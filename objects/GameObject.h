@@ -28,7 +28,10 @@ public:
   // Only selected objects in edit mode get keys: arrows nudge by 10 pixels.
   virtual void keyDown(const SDL_Event& e);
   // The object's line of a level file, "\n" included.
-  virtual std::string getSaveString() const;
+  std::string getSaveString() const;
+  // Appends that line to out, so that a whole level is written into one
+  // string without a string per object.
+  virtual void appendSaveString(std::string& out) const;
   // A new, unselected and active copy of the same class.
   virtual std::unique_ptr<GameObject> clone() const;
   // Revives the object when a play restarts.

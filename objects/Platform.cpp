@@ -54,15 +54,13 @@ void Platform::keyDown(const SDL_Event& e) {
   GameObject::keyDown(e);
 }
 
-std::string Platform::getSaveString() const {
-  std::string line;
-  appendCommonFields(line);
+void Platform::appendSaveString(std::string& out) const {
+  appendCommonFields(out);
   char buffer[16];
   const auto written =
       std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(platformType));
-  line.append(buffer, written.ptr);
-  line += " \n";
-  return line;
+  out.append(buffer, written.ptr);
+  out += " \n";
 }
 
 std::unique_ptr<GameObject> Platform::clone() const {

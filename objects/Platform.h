@@ -15,7 +15,7 @@ public:
   void draw(bool editView) const override;
   // Keys 1, 2, 3 set the platform type; arrows nudge as for any object.
   void keyDown(const SDL_Event& e) override;
-  std::string getSaveString() const override;
+  void appendSaveString(std::string& out) const override;
   std::unique_ptr<GameObject> clone() const override;
   bool sameAs(const GameObject& other) const override;
 

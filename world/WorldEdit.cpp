@@ -48,7 +48,6 @@ void World::enableEditMode(bool on) {
   }
 
   commitDrag();
-  dragMode = DRAG_NONE;
   editMode = false;
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   // Taken before the reset, which does not move the camera but does move
@@ -101,6 +100,7 @@ void World::updateEdit(int ms) {
   // ends rather than carry on with whatever the index names now.
   if (level->getRevision() != dragRevision) {
     dragMode = DRAG_NONE;
+    dragBefore.reset();
     return;
   }
   GameObject* object = &level->get(static_cast<std::size_t>(dragIndex));
@@ -194,6 +194,7 @@ void World::mouseButtonUp(const SDL_Event& e) {
   if (e.button.button == LEFT_BUTTON && (dragMode == DRAG_MOVE || dragMode == DRAG_RESIZE)) {
     commitDrag();
     dragMode = DRAG_NONE;
+    dragBefore.reset();
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <locale>
@@ -26,9 +27,27 @@ struct CommaPoint : std::numpunct<char> {
   std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(AppendNumber, WritesTheSameBytesAsPercentGWhateverTheGlobalLocale) {
-  for (const double value :
-       {-0.0, 12.5, -30.0, 999999.0, 999999.5, 1234567.0, 0.0001, 0.00001, 123.4567, 5e-324}) {
+// Whole values at any magnitude as their exact digits; zero, fractions and
+// what is not finite as %g writes them.
+TEST(AppendNumber, WritesWholeValuesAsDigitsAndOthersAsPercentGWhateverTheGlobalLocale) {
+  const struct {
+    double value;
+    const char* bytes;
+  } whole[] = {{-30, "-30"},
+               {999999, "999999"},
+               {1234567, "1234567"},
+               {-2147483648.0 * 10, "-21474836480"},
+               {0x1p63 - 1024, "9223372036854774784"},
+               {0x1p63, "9223372036854775808"},
+               {-0x1p63, "-9223372036854775808"},
+               {1e23, "99999999999999991611392"}};
+  for (const auto& row : whole) {
+    std::string out = "prefix ";
+    appendNumber(out, row.value);
+    EXPECT_EQ(out, std::string("prefix ") + row.bytes);
+  }
+  for (const double value : {-0.0, 0.0, 12.5, 999999.5, -1234567.5, 0.0001, 0.00001, 123.4567,
+                             5e-324, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
     char expected[64];
     std::snprintf(expected, sizeof expected, "%g", value);
     std::string out = "prefix ";

@@ -7,6 +7,7 @@
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,10 +35,14 @@ inline std::string describe(const GameObject& o) {
   return s.str();
 }
 
-inline std::vector<std::string> describe(const Level& level) {
+inline std::vector<std::string> describe(const std::vector<std::unique_ptr<GameObject>>& objects) {
   std::vector<std::string> lines;
-  for (const auto& o : level.getObjects()) {
+  for (const auto& o : objects) {
     lines.push_back(describe(*o));
   }
   return lines;
+}
+
+inline std::vector<std::string> describe(const Level& level) {
+  return describe(level.getObjects());
 }

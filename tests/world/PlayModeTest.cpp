@@ -219,7 +219,7 @@ TEST_F(PlayMode, DeathShowsTheMessageAndTheMenuInTheFrameAfterTheLastHit) {
     ASSERT_EQ(world->getMenu(), nullptr);
   }
   ASSERT_EQ(hero().getCurrentHp(), 0);
-  EXPECT_EQ(lastMessage(), "");
+  EXPECT_EQ(lastMessage(), "F1: help");
   frame(16);
   EXPECT_EQ(lastMessage(), "You are dead!");
   EXPECT_NE(world->getMenu(), nullptr);
