@@ -1,6 +1,7 @@
 #include "actors/Character.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/Units.h"
 #include "input/KeyBinding.h"
 #include "objects/GameObject.h"
 

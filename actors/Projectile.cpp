@@ -1,6 +1,7 @@
 #include "actors/Projectile.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/Units.h"
 
 #include <GL/gl.h>
 

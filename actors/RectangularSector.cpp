@@ -1,6 +1,7 @@
 #include "actors/RectangularSector.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/Units.h"
 
 RectangularSector::RectangularSector() : pos(0, 0), size(0, 0) {}
 

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FrameClock.h"
+#include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "world/World.h"
 
@@ -92,9 +93,9 @@ bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Even
   return quit;
 }
 
-void Application::init() {
+void Application::init(const ResourceRoot& root) {
   keystate = std::make_unique<KeyState>();
-  w = std::make_unique<World>(WIDTH, HEIGHT, keystate.get());
+  w = std::make_unique<World>(WIDTH, HEIGHT, keystate.get(), root);
   glEnable2D();
   glEnable(GL_TEXTURE_2D);
   glClearColor(0, 0, 0, 0);
@@ -148,7 +149,7 @@ int SDL_main() {
   {
     // The game is torn down while its GL context still exists.
     Application app;
-    app.init();
+    app.init(ResourceRoot(getResourcePath()));
     app.mainLoop();
   }
   SDL_Quit();

@@ -6,6 +6,7 @@
 #include <string>
 
 class KeyState;
+class ResourceRoot;
 class World;
 
 // The process's spine: owns the one KeyState and the one World and runs the
@@ -30,9 +31,10 @@ public:
   // quit event).
   static bool dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event);
 
-  // Creates the key state and the world (needs the GL context), then sets
-  // the projection, texturing and the black clear colour.
-  void init();
+  // Creates the key state and the world on the resources in root (needs
+  // the GL context), then sets the projection, texturing and the black
+  // clear colour.
+  void init(const ResourceRoot& root);
   void drawGL();
   // Runs passes until one of them sees a quit request; that pass still
   // updates, draws and presents. Unsaved edits then go to the recovery

@@ -1,7 +1,7 @@
 #include "gfx/FloatingText.h"
 
 #include "actors/Point2D.h"
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 

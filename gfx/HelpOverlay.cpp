@@ -1,6 +1,6 @@
 #include "gfx/HelpOverlay.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 
@@ -142,13 +142,9 @@ void HelpOverlay::setColour(Colour colour) {
 
 void HelpOverlay::draw() const {
   glColor3d(0.2, 0.2, 0.2);
-  glBegin(GL_POLYGON);
-  rect(left, top, right, bottom);
-  glEnd();
+  fillBox(left, top, right, bottom);
   glColor3d(1, 1, 1);
-  glBegin(GL_LINE_LOOP);
-  rect(left, top, right, bottom);
-  glEnd();
+  outlineBox(left, top, right, bottom);
   for (const Text& text : texts) {
     setColour(text.colour);
     drawText(text.x, text.y, text.text);

@@ -1,6 +1,6 @@
 #include "gfx/Menu.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 
@@ -17,18 +17,6 @@ constexpr int A = 20;
 constexpr int D = 5;
 constexpr int P = 5;
 
-void filledBox(int left, int top, int right, int bottom) {
-  glBegin(GL_POLYGON);
-  rect(left, top, right, bottom);
-  glEnd();
-}
-
-void outlinedBox(int left, int top, int right, int bottom) {
-  glBegin(GL_LINE_LOOP);
-  rect(left, top, right, bottom);
-  glEnd();
-}
-
 // A white triangle four pixels tall, centred on the menu, built from one
 // span per row so that it is symmetric whatever the rasteriser's tie rules.
 // The tip row is tipY; the rows widen by two pixels toward the base, which
@@ -37,7 +25,7 @@ void hiddenRowsMark(int tipY, int direction) {
   glColor3d(1, 1, 1);
   for (int row = 0; row < 4; ++row) {
     const int y = tipY + direction * row;
-    filledBox(C - row, y, C + row + 1, y + 1);
+    fillBox(C - row, y, C + row + 1, y + 1);
   }
 }
 
@@ -110,9 +98,9 @@ void Menu::draw() const {
   const int titleRight = C + t / 2 + P;
   const int titleBottom = Y - A - 2 * P - D;
   glColor3d(0.2, 0.2, 0.2);
-  filledBox(titleLeft, titleTop, titleRight, titleBottom);
+  fillBox(titleLeft, titleTop, titleRight, titleBottom);
   glColor3d(1, 1, 1);
-  outlinedBox(titleLeft, titleTop, titleRight, titleBottom);
+  outlineBox(titleLeft, titleTop, titleRight, titleBottom);
   glColor3d(0, 0, 1);
   drawText(C - t / 2, Y - A - 4 * P - P / 2, title);
 
@@ -125,9 +113,9 @@ void Menu::draw() const {
   const int listRight = l + w + 2 * P;
   const int listBottom = Y + PITCH * (shown - 1) + D + 2 * P;
   glColor3d(0.2, 0.2, 0.2);
-  filledBox(listLeft, listTop, listRight, listBottom);
+  fillBox(listLeft, listTop, listRight, listBottom);
   glColor3d(1, 1, 1);
-  outlinedBox(listLeft, listTop, listRight, listBottom);
+  outlineBox(listLeft, listTop, listRight, listBottom);
 
   for (int i = first; i < first + shown; ++i) {
     const int baseline = Y + PITCH * (i - first);
@@ -137,10 +125,10 @@ void Menu::draw() const {
     const int rowBottom = baseline + D + P;
     if (i == selected) {
       glColor3d(0, 0, 1);
-      filledBox(rowLeft, rowTop, rowRight, rowBottom);
+      fillBox(rowLeft, rowTop, rowRight, rowBottom);
     }
     glColor3d(1, 1, 1);
-    outlinedBox(rowLeft, rowTop, rowRight, rowBottom);
+    outlineBox(rowLeft, rowTop, rowRight, rowBottom);
     drawText(l, baseline, (*items)[i]);
   }
 

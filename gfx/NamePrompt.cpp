@@ -1,6 +1,6 @@
 #include "gfx/NamePrompt.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 
@@ -22,18 +22,6 @@ constexpr int TEXT_LEFT = FIELD_LEFT + 2 * P;
 constexpr int CARET_WIDTH = 2;
 // The text and the caret after it must end inside the field's margin.
 constexpr int TEXT_ROOM = FIELD_RIGHT - 2 * P - TEXT_LEFT - 1 - CARET_WIDTH;
-
-void filledBox(int left, int top, int right, int bottom) {
-  glBegin(GL_POLYGON);
-  rect(left, top, right, bottom);
-  glEnd();
-}
-
-void outlinedBox(int left, int top, int right, int bottom) {
-  glBegin(GL_LINE_LOOP);
-  rect(left, top, right, bottom);
-  glEnd();
-}
 
 // Tested by value rather than with <cctype>, whose answer for bytes outside
 // ASCII follows the locale.
@@ -95,19 +83,19 @@ void NamePrompt::draw() const {
   const int titleRight = C + t / 2 + P;
   const int titleBottom = BASELINE - A - 2 * P - D;
   glColor3d(0.2, 0.2, 0.2);
-  filledBox(titleLeft, titleTop, titleRight, titleBottom);
+  fillBox(titleLeft, titleTop, titleRight, titleBottom);
   glColor3d(1, 1, 1);
-  outlinedBox(titleLeft, titleTop, titleRight, titleBottom);
+  outlineBox(titleLeft, titleTop, titleRight, titleBottom);
   glColor3d(0, 0, 1);
   drawText(C - t / 2, BASELINE - A - 4 * P - P / 2, title);
 
   const int fieldTop = BASELINE - A - 2 * P;
   const int fieldBottom = BASELINE + D + 2 * P;
   glColor3d(0.2, 0.2, 0.2);
-  filledBox(FIELD_LEFT, fieldTop, FIELD_RIGHT, fieldBottom);
+  fillBox(FIELD_LEFT, fieldTop, FIELD_RIGHT, fieldBottom);
   glColor3d(1, 1, 1);
-  outlinedBox(FIELD_LEFT, fieldTop, FIELD_RIGHT, fieldBottom);
+  outlineBox(FIELD_LEFT, fieldTop, FIELD_RIGHT, fieldBottom);
   drawText(TEXT_LEFT, BASELINE, shown);
   const int caret = TEXT_LEFT + stringWidth(shown) + 1;
-  filledBox(caret, BASELINE - A, caret + CARET_WIDTH, BASELINE + D);
+  fillBox(caret, BASELINE - A, caret + CARET_WIDTH, BASELINE + D);
 }

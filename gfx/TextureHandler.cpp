@@ -1,13 +1,14 @@
 #include "gfx/TextureHandler.h"
 
-#include "common/Functions.h"
+#include "common/Texture.h"
 
 #include <GL/gl.h>
 
-void TextureHandler::load(const std::string& path, const std::string& name) {
+void TextureHandler::load(const ResourceRoot& root, const std::string& path,
+                          const std::string& name) {
   // A replaced texture stays allocated: nothing tells whether it is still
   // bound somewhere.
-  textures[name] = loadTextureBMP(path.c_str());
+  textures[name] = loadTextureBMP(root, path.c_str());
 }
 
 void TextureHandler::bind(const std::string& name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ResourceRoot.h"
+
 #include <map>
 #include <string>
 
@@ -10,8 +12,8 @@ public:
   TextureHandler(const TextureHandler&) = delete;
   TextureHandler& operator=(const TextureHandler&) = delete;
 
-  // path is relative to the resource directory and begins with "/".
-  void load(const std::string& path, const std::string& name);
+  // path is relative to the root and begins with "/".
+  void load(const ResourceRoot& root, const std::string& path, const std::string& name);
   // A name never loaded binds no texture (and is remembered as 0).
   void bind(const std::string& name);
   void unbind();

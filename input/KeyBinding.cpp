@@ -4,7 +4,9 @@
 
 KeyBinding::KeyBinding(const KeyState* keyState) : keyState(keyState) {}
 
-void KeyBinding::bind(const std::string& name, SDLKey key) { bindings[name] = key; }
+void KeyBinding::bind(const std::string& name, SDLKey key) {
+  bindings[name] = key;
+}
 
 void KeyBinding::unbind(std::string_view name) {
   const auto it = bindings.find(name);

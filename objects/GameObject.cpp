@@ -1,6 +1,8 @@
 #include "objects/GameObject.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/NumberText.h"
+#include "common/Units.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actors/Point2D.h"
+#include "common/ResourceRoot.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectGrid.h"
 
@@ -65,12 +66,12 @@ public:
   // Top-left corner of the first spawn point, or (0, 0) without one.
   Point2D getSpawnPoint() const;
 
-  // name is a file name inside Levels/, extension included. False (and an
-  // empty level) when the file cannot be read.
-  bool loadLevel(const std::string& name);
+  // name is a file name inside the root's Levels/, extension included.
+  // False (and an empty level) when the file cannot be read.
+  bool loadLevel(const ResourceRoot& root, const std::string& name);
   // Replaces Levels/name atomically; false, with the old file untouched,
   // when the level cannot be written completely.
-  bool saveLevel(const std::string& name) const;
+  bool saveLevel(const ResourceRoot& root, const std::string& name) const;
 
   const ObjectList& getObjects() const { return objects; }
   std::size_t size() const { return objects.size(); }

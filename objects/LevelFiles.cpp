@@ -1,11 +1,11 @@
 #include "objects/Level.h"
 
-#include "common/FunctionsFiles.h"
+#include "common/ResourceFiles.h"
 #include "objects/LevelText.h"
 
-bool Level::loadLevel(const std::string& name) {
+bool Level::loadLevel(const ResourceRoot& root, const std::string& name) {
   std::string text;
-  if (!readResourceFile("Levels/" + name, text)) {
+  if (!readResourceFile(root, "Levels/" + name, text)) {
     setObjects({});
     return false;
   }
@@ -13,6 +13,6 @@ bool Level::loadLevel(const std::string& name) {
   return true;
 }
 
-bool Level::saveLevel(const std::string& name) const {
-  return replaceResourceFile("Levels/" + name, levelText(objects));
+bool Level::saveLevel(const ResourceRoot& root, const std::string& name) const {
+  return replaceResourceFile(root, "Levels/" + name, levelText(objects));
 }

@@ -1,6 +1,6 @@
 #include "objects/LevelText.h"
 
-#include "common/Functions.h"
+#include "common/NumberText.h"
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 

@@ -2,7 +2,9 @@
 
 #include "actors/Character.h"
 #include "actors/RectangularSector.h"
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/Units.h"
+#include "common/ResourceFiles.h"
 #include "gfx/HelpOverlay.h"
 #include "gfx/Menu.h"
 #include "gfx/NamePrompt.h"
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -36,26 +39,10 @@ constexpr int BAR_HEIGHT = 10;
 constexpr int MARKER_SIZE = 10;
 constexpr double GRID = 10.0;
 
-// A window-pixel coordinate truncated toward zero. Values far outside any
-// window are held at a bound rather than overflowing the int.
-int toPixel(double v) {
-  constexpr double LIMIT = 1e9;
-  if (std::isnan(v)) {
-    return 0;
-  }
-  return static_cast<int>(std::clamp(v, -LIMIT, LIMIT));
-}
-
-void fillRect(int left, int top, int right, int bottom) {
-  glBegin(GL_POLYGON);
-  rect(left, top, right, bottom);
-  glEnd();
-}
-
 } // namespace
 
-World::World(int width, int height, KeyState* keyState)
-    : keyState(keyState), width(width), height(height) {
+World::World(int width, int height, KeyState* keyState, ResourceRoot resources)
+    : root(std::move(resources)), keyState(keyState), width(width), height(height) {
   // No menu, no clipboard, no projectiles or messages, mouse and camera at
   // (0, 0): the members start so.
   keyBinding = std::make_unique<KeyBinding>(keyState);
@@ -67,7 +54,7 @@ World::World(int width, int height, KeyState* keyState)
 
   character = std::make_unique<Character>(keyBinding.get());
   textureHandler = std::make_unique<TextureHandler>();
-  textureHandler->load("/Images/test.bmp", "test");
+  textureHandler->load(root, "/Images/test.bmp", "test");
   // Loading leaves the new texture bound; the first frame's character must
   // not be drawn through it.
   textureHandler->unbind();
@@ -75,7 +62,7 @@ World::World(int width, int height, KeyState* keyState)
 
   history = std::make_unique<EditHistory>();
 
-  const std::vector<std::string> lines = readFile("Levels/loadlevel.txt");
+  const std::vector<std::string> lines = readFile(root, "Levels/loadlevel.txt");
   if (!lines.empty()) {
     openLevel(lines.front());
   } else if (levelFileExists(UNTITLED_LEVEL)) {
@@ -163,15 +150,15 @@ void World::draw() const {
     fraction = 0;
   }
   glColor3d(0.4, 0, 0);
-  fillRect(barX, BAR_TOP, barX + BAR_WIDTH, BAR_TOP + BAR_HEIGHT);
+  fillBox(barX, BAR_TOP, barX + BAR_WIDTH, BAR_TOP + BAR_HEIGHT);
   glColor3d(1, 0, 0);
-  fillRect(barX, BAR_TOP, barX + toPixel(BAR_WIDTH * fraction), BAR_TOP + BAR_HEIGHT);
+  fillBox(barX, BAR_TOP, barX + truncateToInt(BAR_WIDTH * fraction), BAR_TOP + BAR_HEIGHT);
 
   if (editMode) {
-    const int left = toPixel(mouse.x - MARKER_SIZE / 2);
-    const int top = toPixel(mouse.y - MARKER_SIZE / 2);
+    const int left = truncateToInt(mouse.x - MARKER_SIZE / 2);
+    const int top = truncateToInt(mouse.y - MARKER_SIZE / 2);
     glColor3d(1, 0, 0);
-    fillRect(left, top, left + MARKER_SIZE, top + MARKER_SIZE);
+    fillBox(left, top, left + MARKER_SIZE, top + MARKER_SIZE);
   }
   if (prompt) {
     prompt->draw();

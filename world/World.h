@@ -2,6 +2,7 @@
 
 #include "actors/Point2D.h"
 #include "actors/Projectile.h"
+#include "common/ResourceRoot.h"
 #include "gfx/FloatingText.h"
 
 #include <SDL.h>
@@ -35,9 +36,10 @@ class World {
 public:
   enum DragMode : int { DRAG_NONE = 0, DRAG_MOVE = 1, DRAG_RESIZE = 2 };
 
-  // Loads the level named on the first line of Levels/loadlevel.txt and puts
-  // the character on its spawn point. keyState is not owned.
-  World(int width, int height, KeyState* keyState);
+  // Loads the level named on the first line of the root's
+  // Levels/loadlevel.txt and puts the character on its spawn point. keyState
+  // is not owned.
+  World(int width, int height, KeyState* keyState, ResourceRoot root);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   ~World();
@@ -119,7 +121,8 @@ private:
   // read (the level is then empty).
   bool openLevel(const std::string& name);
   // Whether Levels/file exists.
-  static bool levelFileExists(const std::string& file);
+  bool levelFileExists(const std::string& file) const;
+  void removeLevelFile(const std::string& file) const;
   void offerRecovery();
   void restoreRecovery();
   void discardRecovery();
@@ -153,6 +156,7 @@ private:
   // Lifts the character out of every object it starts inside.
   void liftClear();
 
+  ResourceRoot root;
   std::unique_ptr<KeyBinding> keyBinding;
   std::unique_ptr<EditHistory> history;
   std::unique_ptr<NamePrompt> prompt;

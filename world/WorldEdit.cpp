@@ -2,7 +2,7 @@
 
 #include "actors/Character.h"
 #include "actors/RectangularSector.h"
-#include "common/Functions.h"
+#include "common/Units.h"
 #include "input/KeyBinding.h"
 #include "input/KeyState.h"
 #include "objects/GameObject.h"

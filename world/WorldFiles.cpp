@@ -1,7 +1,6 @@
 #include "world/World.h"
 
-#include "common/Functions.h"
-#include "common/FunctionsFiles.h"
+#include "common/ResourceFiles.h"
 #include "gfx/Menu.h"
 #include "gfx/NamePrompt.h"
 #include "objects/GameObject.h"
@@ -10,8 +9,6 @@
 #include "objects/Platform.h"
 #include "world/EditHistory.h"
 
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -30,11 +27,6 @@ std::string title(const std::string& file) {
   return file.ends_with(extension) ? file.substr(0, file.size() - extension.size()) : file;
 }
 
-void removeLevelFile(const std::string& name) {
-  std::error_code ignored;
-  std::filesystem::remove(createPath("/" + levelPath(name)), ignored);
-}
-
 // A floor, a spawn point standing on it (after it, so that the character
 // lands on the floor) and a goal at its far end.
 Level::ObjectList newLevelObjects() {
@@ -47,9 +39,12 @@ Level::ObjectList newLevelObjects() {
 
 } // namespace
 
-bool World::levelFileExists(const std::string& file) {
-  std::error_code error;
-  return std::filesystem::exists(createPath("/" + levelPath(file)), error);
+bool World::levelFileExists(const std::string& file) const {
+  return resourceFileExists(root, levelPath(file));
+}
+
+void World::removeLevelFile(const std::string& file) const {
+  removeResourceFile(root, levelPath(file));
 }
 
 std::string World::recoveryName() const {
@@ -61,7 +56,7 @@ std::string World::recoveryName() const {
 
 bool World::openLevel(const std::string& name) {
   levelName = name;
-  const bool loaded = level->loadLevel(name);
+  const bool loaded = level->loadLevel(root, name);
   history->reset();
   recoveryWritten = false;
   autosaveIn = -1;
@@ -74,7 +69,7 @@ bool World::openLevel(const std::string& name) {
 
 void World::restoreRecovery() {
   std::string text;
-  if (!readResourceFile(levelPath(recoveryName()), text)) {
+  if (!readResourceFile(root, levelPath(recoveryName()), text)) {
     message("Cannot read the recovery file");
     return;
   }
@@ -101,7 +96,7 @@ bool World::isModified() const {
 
 void World::save() {
   commitDrag();
-  if (level->saveLevel(levelName)) {
+  if (level->saveLevel(root, levelName)) {
     history->markSaved();
     removeLevelFile(recoveryName());
     recoveryWritten = false;
@@ -123,7 +118,7 @@ bool World::writeRecovery() {
   }
   // Not synced: the file only has to outlive this process, and an autosave
   // must not hold up the frame it happens in.
-  if (!replaceResourceFile(levelPath(recoveryName()), levelText(level->getObjects()), false)) {
+  if (!replaceResourceFile(root, levelPath(recoveryName()), levelText(level->getObjects()), false)) {
     message("Autosave FAILED!");
     return false;
   }
@@ -194,7 +189,7 @@ void World::createLevel(const std::string& name) {
   }
   Level::ObjectList objects = newLevelObjects();
   const std::string file = name + EXTENSION;
-  if (!replaceResourceFile(levelPath(file), levelText(objects))) {
+  if (!replaceResourceFile(root, levelPath(file), levelText(objects))) {
     message("Cannot create " + name);
     return;
   }
@@ -215,7 +210,7 @@ void World::createLevel(const std::string& name) {
 void World::saveAs(const std::string& name) {
   commitDrag();
   const std::string file = name + EXTENSION;
-  if (!level->saveLevel(file)) {
+  if (!level->saveLevel(root, file)) {
     message("Save FAILED!");
     return;
   }

@@ -1,6 +1,6 @@
 #include "world/World.h"
 
-#include "common/Functions.h"
+#include "common/ResourceFiles.h"
 #include "gfx/Menu.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
@@ -46,7 +46,7 @@ const std::vector<std::string>& recoveryItems() {
 void World::showLevelList() {
   // The list keeps its address: a menu pointing at it never dangles, and the
   // old menu is gone by the next statement anyway.
-  levelList = getLevelList();
+  levelList = getLevelList(root);
   menu = std::make_unique<Menu>(&mouse, &levelList, "Level Select", Menu::LEVEL_LIST);
 }
 

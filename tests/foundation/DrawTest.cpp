@@ -1,6 +1,6 @@
 #include "Probes.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

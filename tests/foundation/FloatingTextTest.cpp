@@ -1,7 +1,7 @@
 #include "Probes.h"
 
 #include "actors/Point2D.h"
-#include "common/Functions.h"
+#include "common/Draw.h"
 #include "gfx/FloatingText.h"
 #include "support/Table.h"
 

@@ -2,7 +2,7 @@
 
 #include "actors/Point2D.h"
 #include "actors/RectangularSector.h"
-#include "common/Functions.h"
+#include "common/Units.h"
 
 #include <gtest/gtest.h>
 
@@ -29,10 +29,6 @@ TEST(Functions, PerSecondQuantitiesScaleToTheElapsedTimeInDoubles) {
   const Point2D jump = Point2D(200, -700).convertPixelPerSecond(16);
   EXPECT_DOUBLE_EQ(jump.x, 3.2);
   EXPECT_DOUBLE_EQ(jump.y, -11.2);
-  EXPECT_EQ(min(7, -2), -2);
-  EXPECT_EQ(min(-2, 7), -2);
-  EXPECT_EQ(max(7, -2), 7);
-  EXPECT_EQ(max(-2, 7), 7);
 }
 
 // Sizes are used as stored: a negative width puts the right edge left of x.

@@ -1,6 +1,7 @@
 #include "Probes.h"
 
-#include "common/Functions.h"
+#include "common/Draw.h"
+#include "common/Texture.h"
 #include "gfx/TextureHandler.h"
 #include "support/TempResources.h"
 
@@ -68,7 +69,7 @@ TEST(Texture, LoadsInTrueColoursTopRowFirstRepeatingEvery64Pixels) {
     GLWindow::clear();
     writeBmp(resources, "Images/odd.bmp", bits);
     testing::internal::CaptureStdout();
-    const unsigned int texture = loadTextureBMP("/Images/odd.bmp");
+    const unsigned int texture = loadTextureBMP(resources.resourceRoot(), "/Images/odd.bmp");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Surface: w:3 h:2 bpp:" + std::to_string(bits) +
                   "\nbytes per pixel: " + std::to_string(bits / 8) + "\n");
@@ -93,17 +94,17 @@ TEST(Texture, LoadsInTrueColoursTopRowFirstRepeatingEvery64Pixels) {
 }
 
 // The message goes to standard output; the death test reads standard error.
-void loadOrDie(const char* file) {
+void loadOrDie(const TempResources& resources, const char* file) {
   std::fflush(stdout);
   dup2(STDERR_FILENO, STDOUT_FILENO);
-  loadTextureBMP(file);
+  loadTextureBMP(resources.resourceRoot(), file);
 }
 
 TEST(TextureDeathTest, AMissingImageEndsTheProcessWithStatus1) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   TempResources resources;
   std::remove((resources.path() / "Images" / "test.bmp").c_str());
-  EXPECT_EXIT(loadOrDie("/Images/test.bmp"), testing::ExitedWithCode(1),
+  EXPECT_EXIT(loadOrDie(resources, "/Images/test.bmp"), testing::ExitedWithCode(1),
               "^Failed to load texture: /Images/test\\.bmp\n$");
 }
 
@@ -115,7 +116,7 @@ TEST(TextureHandler, BindsATextureByName) {
   writeBmp(resources, "Images/odd.bmp", 24);
   TextureHandler handler;
   testing::internal::CaptureStdout();
-  handler.load("/Images/test.bmp", "test");
+  handler.load(resources.resourceRoot(), "/Images/test.bmp", "test");
   const unsigned long first = handler.get("test");
   handler.unbind();
   EXPECT_EQ(boundTexture(), 0);
@@ -123,7 +124,7 @@ TEST(TextureHandler, BindsATextureByName) {
   EXPECT_EQ(static_cast<unsigned long>(boundTexture()), first);
   handler.bind("nothing");
   EXPECT_EQ(boundTexture(), 0);
-  handler.load("/Images/odd.bmp", "test");
+  handler.load(resources.resourceRoot(), "/Images/odd.bmp", "test");
   testing::internal::GetCapturedStdout();
   EXPECT_NE(handler.get("test"), first);
   handler.bind("test");

@@ -156,7 +156,7 @@ ShippedLevelRun::ShippedLevelRun(const std::string& levelFile) {
     fs::copy_file(shippedLevelsFolder() / file, resources.path() / "Levels" / file);
   }
   resources.write("Levels/loadlevel.txt", levelFile + "\n");
-  gameWorld = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keys);
+  gameWorld = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keys, resources.resourceRoot());
 }
 
 ShippedLevelRun::~ShippedLevelRun() = default;

@@ -68,7 +68,7 @@ TEST(ReplayPlayer, EventsActInTheUpdateOfTheirFrame) {
   resources.write("Levels/test.data", "1 0 12 60 2 2 \n2 10 10 2 2 \n");
   resources.write("Levels/loadlevel.txt", "test.data\n");
   KeyState keyState;
-  World world(Application::WIDTH, Application::HEIGHT, &keyState);
+  World world(Application::WIDTH, Application::HEIGHT, &keyState, resources.resourceRoot());
   std::vector<double> speeds;
   std::size_t shotsAtFrame0 = 0;
   const std::optional<Replay> replay =

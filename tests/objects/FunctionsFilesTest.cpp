@@ -1,4 +1,5 @@
-#include "common/Functions.h"
+#include "common/NumberText.h"
+#include "common/ResourceFiles.h"
 #include "support/Table.h"
 #include "support/TempResources.h"
 
@@ -94,15 +95,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ParseLeadingInt, testing::Values(
 // clang-format on
 
 // A separator in the first position belongs to the first field.
-TEST(SplitString, KeepsEveryFieldEvenEmptyOnes) {
-  EXPECT_EQ(splitString("a,,b,", ','), (Lines{"a", "", "b", ""}));
-  EXPECT_EQ(splitString(",a", ','), (Lines{",a"}));
-  EXPECT_EQ(splitString(",,", ','), (Lines{",", ""}));
-  EXPECT_EQ(splitString("", ','), (Lines{""}));
-}
-
-// The path is relative to the resource folder, and reading it leaves the
-// working directory alone; a missing file or a folder prints FAILED.
 TEST(ReadFile, GivesEveryLineAndAnEmptyOneAfterTheLastLineFeed) {
   TempResources res;
   const fs::path cwd = fs::current_path();
@@ -116,13 +108,13 @@ TEST(ReadFile, GivesEveryLineAndAnEmptyOneAfterTheLastLineFeed) {
   for (const auto& row : rows) {
     res.write("Levels/file.txt", row.content);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readFile("Levels/file.txt"), row.lines);
+    EXPECT_EQ(readFile(res.resourceRoot(), "Levels/file.txt"), row.lines);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   }
   EXPECT_EQ(fs::current_path(), cwd);
   for (const char* path : {"Levels/none.data", "Levels"}) {
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(readFile(path).empty()) << path;
+    EXPECT_TRUE(readFile(res.resourceRoot(), path).empty()) << path;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n") << path;
   }
 }
@@ -133,9 +125,9 @@ TEST(GetLevelList, KeepsDataFilesCutAtDataSortedByByteOrderAndNoneWithoutTheFold
                            "a2.data", ".hidden.data"}) {
     res.write(std::string("Levels/") + name, "");
   }
-  EXPECT_EQ(getLevelList(), (Lines{"B", "_x", "a", "a2", "b"}));
+  EXPECT_EQ(getLevelList(res.resourceRoot()), (Lines{"B", "_x", "a", "a2", "b"}));
   fs::remove_all(res.path() / "Levels");
-  EXPECT_TRUE(getLevelList().empty());
+  EXPECT_TRUE(getLevelList(res.resourceRoot()).empty());
 }
 
 // Pasted into a shell command, this folder would run "touch pwned".
@@ -143,7 +135,7 @@ TEST(GetLevelList, FolderPathWithSpaceAndSemicolonIsListedAndRunsNothing) {
   TempResources res("my levels;touch pwned;x");
   res.write("Levels/a.data", "");
   res.write("Levels/c.data", "");
-  EXPECT_EQ(getLevelList(), (Lines{"a", "c"}));
+  EXPECT_EQ(getLevelList(res.resourceRoot()), (Lines{"a", "c"}));
   EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
 }
 

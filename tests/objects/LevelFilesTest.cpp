@@ -49,18 +49,18 @@ TEST(LevelFiles, SavesOneLinePerObjectAndLoadsThemBack) {
   level.addObject(std::make_unique<GameObject>(40, 380, 20, 20, GameObject::SPAWN_POINT));
   level.addObject(std::make_unique<Platform>(125, -35, 10, 10, Platform::CLIMBABLE));
   level.addObject(std::make_unique<GameObject>(200000000, 0, 10, 10, GameObject::GOAL_AREA));
-  ASSERT_TRUE(level.saveLevel("five.data"));
+  ASSERT_TRUE(level.saveLevel(res.resourceRoot(), "five.data"));
   EXPECT_EQ(res.read("Levels/five.data"), "1 10 40 20 2 1 \n"
                                           "4 25 38 2 2 \n"
                                           "2 4 38 2 2 \n"
                                           "1 12.5 -3.5 1 1 0 \n"
                                           "3 20000000 0 1 1 \n");
-  ASSERT_TRUE(level.loadLevel("five.data"));
+  ASSERT_TRUE(level.loadLevel(res.resourceRoot(), "five.data"));
   EXPECT_EQ(describe(level), (Lines{"platform 100 400 200 20 kind 1",
                                     "monster 250 380 20 20 hp 100/100", "spawn 40 380 20 20",
                                     "platform 120 -30 10 10 kind 0", "goal 200000000 0 10 10"}));
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(level.loadLevel("absent.data"));
+  EXPECT_FALSE(level.loadLevel(res.resourceRoot(), "absent.data"));
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "FAILED\n");
   EXPECT_TRUE(level.getObjects().empty());
 }
@@ -73,13 +73,13 @@ TEST(LevelSave, ReplacesTheFileKeepingItsPermissions) {
   Level level;
   level.addObject(std::make_unique<GameObject>(40, 380, 20, 20, GameObject::SPAWN_POINT));
   const mode_t mask = umask(022);
-  const bool saved = level.saveLevel("level.data");
+  const bool saved = level.saveLevel(res.resourceRoot(), "level.data");
   umask(mask);
   ASSERT_TRUE(saved);
   EXPECT_EQ(fs::status(file).permissions(), static_cast<fs::perms>(0644));
   fs::permissions(file, static_cast<fs::perms>(0640));
   level.addObject(std::make_unique<GameObject>(50, 60, 70, 80, GameObject::GOAL_AREA));
-  ASSERT_TRUE(level.saveLevel("level.data"));
+  ASSERT_TRUE(level.saveLevel(res.resourceRoot(), "level.data"));
   EXPECT_EQ(res.read("Levels/level.data"), "2 4 38 2 2 \n3 5 6 7 8 \n");
   EXPECT_EQ(folderEntries(res), (Lines{"level.data"}));
   EXPECT_EQ(fs::status(file).permissions(), static_cast<fs::perms>(0640));
@@ -90,11 +90,11 @@ TEST(LevelSave, SaveOverAFolderOrWithoutTheFolderFailsAndLeavesNoTemporary) {
   res.write("Levels/level.data/keep", "x");
   Level level;
   level.addObject(std::make_unique<Monster>(0, 0, 20, 20));
-  EXPECT_FALSE(level.saveLevel("level.data"));
+  EXPECT_FALSE(level.saveLevel(res.resourceRoot(), "level.data"));
   EXPECT_EQ(folderEntries(res), (Lines{"level.data"}));
   EXPECT_EQ(res.read("Levels/level.data/keep"), "x");
   fs::remove_all(res.path() / "Levels");
-  EXPECT_FALSE(level.saveLevel("level.data")) << "no Levels folder";
+  EXPECT_FALSE(level.saveLevel(res.resourceRoot(), "level.data")) << "no Levels folder";
 }
 
 // Runs prepare in a child process, then saves there over a level.data that
@@ -111,7 +111,7 @@ void expectFailedSaveKeepsTheOldFile(const Level& level,
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    _exit(!prepare(res.path()) ? 3 : level.saveLevel("level.data") ? 1 : 0);
+    _exit(!prepare(res.path()) ? 3 : level.saveLevel(res.resourceRoot(), "level.data") ? 1 : 0);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);

@@ -143,12 +143,12 @@ TEST(LevelSearch, DrawingOnlyWhatIsInViewChangesNoPixel) {
   TempResources resources;
   GLWindow::ensure();
   TextureHandler textures;
-  textures.load("/Images/test.bmp", "test");
+  textures.load(resources.resourceRoot(), "/Images/test.bmp", "test");
   std::ifstream shipped(std::string(CLAMBER_SOURCE_RESOURCES) + "/Levels/05-summit.data");
   resources.write("Levels/05-summit.data",
                   std::string(std::istreambuf_iterator<char>(shipped), {}));
   Level level;
-  ASSERT_TRUE(level.loadLevel("05-summit.data"));
+  ASSERT_TRUE(level.loadLevel(resources.resourceRoot(), "05-summit.data"));
   ASSERT_GT(level.size(), 20u);
   for (std::size_t i = 0; i < level.size(); i += 3) {
     level.get(i).setSelected(true);

@@ -1,6 +1,5 @@
 #include "support/TempResources.h"
 
-#include "common/Functions.h"
 
 namespace fs = std::filesystem;
 
@@ -9,11 +8,6 @@ TempResources::TempResources(const std::string& folderName) : root(dir.path() / 
   fs::create_directories(root / "Images");
   fs::copy_file(fs::path(CLAMBER_SOURCE_RESOURCES) / "Images" / "test.bmp",
                 root / "Images" / "test.bmp");
-  setResourcePath(root.string());
-}
-
-TempResources::~TempResources() {
-  setResourcePath("");
 }
 
 void TempResources::write(const std::string& relative, const std::string& content) const {

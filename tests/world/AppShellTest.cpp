@@ -87,7 +87,7 @@ protected:
 // character has not moved.
 TEST_F(ApplicationShell, AQuitEventEndsTheLoopAfterTheFirstPassWhichGetsZeroMilliseconds) {
   Application app;
-  app.init();
+  app.init(resources.resourceRoot());
   app.getWorld().message("before the loop");
   SDL_Event quit{};
   quit.type = SDL_QUIT;
@@ -103,7 +103,7 @@ TEST_F(ApplicationShell, AQuitEventEndsTheLoopAfterTheFirstPassWhichGetsZeroMill
 // dispatched.
 TEST_F(ApplicationShell, MetaQEndsTheLoopAfterThePassThatSawIt) {
   Application app;
-  app.init();
+  app.init(resources.resourceRoot());
   push(keyEvent(SDL_KEYDOWN, SDLK_l));
   push(keyEvent(SDL_KEYDOWN, SDLK_RETURN));
   push(keyEvent(SDL_KEYDOWN, SDLK_q, KMOD_RMETA));

@@ -78,7 +78,7 @@ protected:
 
   // Builds the world on the files written so far (replacing an earlier one).
   World& makeWorld() {
-    world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
+    world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState, resources.resourceRoot());
     return *world;
   }
 

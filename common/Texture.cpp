@@ -1,4 +1,4 @@
-#include "common/Functions.h"
+#include "common/Texture.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -72,8 +72,8 @@ void upload(const SDL_Surface* surface) {
 
 } // namespace
 
-unsigned int loadTextureBMP(const char* file) {
-  const std::string path = createPath(file);
+unsigned int loadTextureBMP(const ResourceRoot& root, const char* file) {
+  const std::string path = root.createPath(file);
   SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (!surface) {
     failToLoad(file);

@@ -1,5 +1,4 @@
-#include "common/FunctionsFiles.h"
-#include "common/Functions.h"
+#include "common/ResourceFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,8 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string resourceFile(const std::string& relative) {
-  return getResourcePath() + "/" + relative;
+std::string resourceFile(const ResourceRoot& root, const std::string& relative) {
+  return root.getPath() + "/" + relative;
 }
 
 bool readAll(int fd, std::string& text) {
@@ -75,8 +74,8 @@ int createTemporary(const std::string& folder, std::string& name) {
 
 } // namespace
 
-bool readResourceFile(const std::string& relative, std::string& text) {
-  const int fd = ::open(resourceFile(relative).c_str(), O_RDONLY | O_CLOEXEC);
+bool readResourceFile(const ResourceRoot& root, const std::string& relative, std::string& text) {
+  const int fd = ::open(resourceFile(root, relative).c_str(), O_RDONLY | O_CLOEXEC);
   bool ok = fd >= 0 && readAll(fd, text);
   if (fd >= 0) {
     ::close(fd);
@@ -89,8 +88,9 @@ bool readResourceFile(const std::string& relative, std::string& text) {
   return ok;
 }
 
-bool replaceResourceFile(const std::string& relative, std::string_view text, bool durable) {
-  const std::string target = resourceFile(relative);
+bool replaceResourceFile(const ResourceRoot& root, const std::string& relative,
+                         std::string_view text, bool durable) {
+  const std::string target = resourceFile(root, relative);
   const std::string folder = target.substr(0, target.rfind('/'));
   // A file its user may not write is left alone, as writing it in place
   // would leave it: the rename alone needs only the folder's permission.
@@ -116,10 +116,20 @@ bool replaceResourceFile(const std::string& relative, std::string_view text, boo
   return ok;
 }
 
-std::vector<std::string> readFile(const std::string& relative) {
+bool resourceFileExists(const ResourceRoot& root, const std::string& relative) {
+  std::error_code error;
+  return fs::exists(resourceFile(root, relative), error);
+}
+
+void removeResourceFile(const ResourceRoot& root, const std::string& relative) {
+  std::error_code ignored;
+  fs::remove(resourceFile(root, relative), ignored);
+}
+
+std::vector<std::string> readFile(const ResourceRoot& root, const std::string& relative) {
   std::vector<std::string> lines;
   std::string text;
-  if (!readResourceFile(relative, text)) {
+  if (!readResourceFile(root, relative, text)) {
     return lines;
   }
   // Every line feed ends a line, and whatever follows the last one (nothing,
@@ -136,26 +146,10 @@ std::vector<std::string> readFile(const std::string& relative) {
   }
 }
 
-std::vector<std::string> splitString(const std::string& s, char separator) {
-  std::vector<std::string> fields;
-  // previous starts one before the string; the first search starts at the
-  // second character, so a leading separator stays in the first field.
-  std::size_t previous = std::string::npos;
-  std::size_t position = 0;
-  do {
-    position = s.find(separator, position + 1);
-    const std::size_t begin = previous + 1;
-    fields.push_back(position == std::string::npos ? s.substr(begin)
-                                                   : s.substr(begin, position - begin));
-    previous = position;
-  } while (position != std::string::npos);
-  return fields;
-}
-
-std::vector<std::string> getLevelList() {
+std::vector<std::string> getLevelList(const ResourceRoot& root) {
   std::vector<std::string> names;
   std::error_code error;
-  fs::directory_iterator entry(getResourcePath() + "/Levels/", error);
+  fs::directory_iterator entry(resourceFile(root, "Levels/"), error);
   const fs::directory_iterator end;
   for (; !error && entry != end; entry.increment(error)) {
     std::string name = entry->path().filename().string();
@@ -175,53 +169,4 @@ std::vector<std::string> getLevelList() {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-bool parseLeadingInt(std::string_view field, int& value) {
-  std::size_t i = 0;
-  while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) {
-    ++i;
-  }
-  bool negative = false;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-    negative = field[i] == '-';
-    ++i;
-  }
-  // Accumulated as a negative number, whose range reaches INT_MIN.
-  std::int64_t result = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-    result = result * 10 - (field[i] - '0');
-    if (result < static_cast<std::int64_t>(INT_MIN)) {
-      return false;
-    }
-  }
-  if (!negative) {
-    result = -result;
-    if (result > INT_MAX) {
-      return false;
-    }
-  }
-  value = static_cast<int>(result);
-  return true;
-}
-
-void appendNumber(std::string& out, double value) {
-  // Saved coordinates are nearly always whole tenths. A whole value is written
-  // as all of its digits: %g would cut one of a million or more to six
-  // significant digits in exponent form, which the loader reads back as its
-  // leading digit. Zero keeps its sign through the general path ("-0").
-  const bool whole = value != 0 && std::isfinite(value) && value == std::trunc(value);
-  // Room for the largest double's 309 digits and a sign.
-  char buffer[320];
-  char* const last = buffer + sizeof buffer;
-  std::to_chars_result written{};
-  if (whole && std::fabs(value) < 0x1p63) {
-    // The integer conversion writes the same digits several times faster.
-    written = std::to_chars(buffer, last, static_cast<std::int64_t>(value));
-  } else if (whole) {
-    written = std::to_chars(buffer, last, value, std::chars_format::fixed, 0);
-  } else {
-    written = std::to_chars(buffer, last, value, std::chars_format::general, 6);
-  }
-  out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }

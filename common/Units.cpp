@@ -1,18 +1,10 @@
-#include "common/Functions.h"
+#include "common/Units.h"
 
 #include <climits>
 #include <cmath>
 
 double pps(double perSecond, int ms) {
   return static_cast<double>(ms) * perSecond / 1000;
-}
-
-int min(int a, int b) {
-  return a < b ? a : b;
-}
-
-int max(int a, int b) {
-  return a > b ? a : b;
 }
 
 int truncateToInt(double v) {

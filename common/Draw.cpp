@@ -1,4 +1,4 @@
-#include "common/Functions.h"
+#include "common/Draw.h"
 
 #include <GL/gl.h>
 #include <GL/glut.h>
@@ -46,6 +46,18 @@ void rect(int x1, int y1, int x2, int y2) {
   gvi(x2, y2);
   glTexCoord2f(0, t);
   gvi(x1, y2);
+}
+
+void fillBox(int left, int top, int right, int bottom) {
+  glBegin(GL_POLYGON);
+  rect(left, top, right, bottom);
+  glEnd();
+}
+
+void outlineBox(int left, int top, int right, int bottom) {
+  glBegin(GL_LINE_LOOP);
+  rect(left, top, right, bottom);
+  glEnd();
 }
 
 void drawText(int x, int y, const std::string& text) {

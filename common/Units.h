@@ -1,0 +1,12 @@
+#pragma once
+
+// The game's units: time in whole milliseconds, speeds in pixels per second,
+// positions in pixels held as doubles and drawn as whole pixels.
+
+// A per-second quantity scaled to ms milliseconds: ms * perSecond / 1000.
+double pps(double perSecond, int ms);
+
+// Truncation toward zero to whole pixels, held at the int range (NaN gives
+// 0): a coordinate far beyond any window, such as that of a character that
+// has fallen for minutes, must not wrap round into view.
+int truncateToInt(double v);
