@@ -7,7 +7,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -53,7 +55,11 @@ Character::Character(const KeyBinding* keyBinding) : keyBinding(keyBinding) {
 }
 
 RectangularSector Character::getRectangularSector() const {
-  return RectangularSector(position.getX() - HALF_SIZE, position.getY() - HALF_SIZE, 2 * HALF_SIZE,
+  return boxAt(position);
+}
+
+RectangularSector Character::boxAt(const Point2D& centre) {
+  return RectangularSector(centre.x - HALF_SIZE, centre.y - HALF_SIZE, 2 * HALF_SIZE,
                            2 * HALF_SIZE);
 }
 
@@ -114,49 +120,26 @@ void Character::ground() {
 }
 
 bool Character::canJumpOn(Platform::PlatformType t) {
-  for (const Platform::PlatformType e : jumpable) {
-    if (t == e) {
-      return true;
-    }
-  }
-  return false;
+  return std::find(std::begin(jumpable), std::end(jumpable), t) != std::end(jumpable);
 }
 
 bool Character::canClimbOn(Platform::PlatformType t) {
-  for (const Platform::PlatformType e : climbable) {
-    if (t == e) {
-      return true;
-    }
-  }
-  return false;
+  return std::find(std::begin(climbable), std::end(climbable), t) != std::end(climbable);
 }
 
-bool Character::hasAdjacentType(Platform::PlatformType t) const {
-  for (const GameObject* o : adjacent) {
+bool Character::touchesPlatform(bool (*allows)(Platform::PlatformType)) const {
+  return std::any_of(adjacent.begin(), adjacent.end(), [allows](const GameObject* o) {
     const auto* platform = dynamic_cast<const Platform*>(o);
-    if (platform != nullptr && platform->getPlatformType() == t) {
-      return true;
-    }
-  }
-  return false;
+    return platform != nullptr && allows(platform->getPlatformType());
+  });
 }
 
 bool Character::canJump() const {
-  for (const Platform::PlatformType e : jumpable) {
-    if (hasAdjacentType(e)) {
-      return true;
-    }
-  }
-  return false;
+  return touchesPlatform(canJumpOn);
 }
 
 bool Character::canClimb() const {
-  for (const Platform::PlatformType e : climbable) {
-    if (hasAdjacentType(e)) {
-      return true;
-    }
-  }
-  return false;
+  return touchesPlatform(canClimbOn);
 }
 
 void Character::adjacentObject(const GameObject* o) {

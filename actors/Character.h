@@ -31,6 +31,8 @@ public:
 
   // (x - 10, y - 10, 20, 20) around position.
   RectangularSector getRectangularSector() const;
+  // The box the character would have with its centre at centre.
+  static RectangularSector boxAt(const Point2D& centre);
   // position += velocity over dt milliseconds.
   void updatePos(int dt);
   // Pose-dependent change of velocity over dt milliseconds: gravity, ground
@@ -56,8 +58,6 @@ public:
 
   static bool canJumpOn(Platform::PlatformType t);
   static bool canClimbOn(Platform::PlatformType t);
-  // Whether adjacent holds a Platform of type t; other objects never match.
-  bool hasAdjacentType(Platform::PlatformType t) const;
   bool canJump() const;
   bool canClimb() const;
   // Play mode passes the first object found touching at the end of a frame.
@@ -84,6 +84,8 @@ public:
   Point2D velocity;
 
 private:
+  // Whether a platform found touching allows what allows tells.
+  bool touchesPlatform(bool (*allows)(Platform::PlatformType)) const;
   // A platform met on the given side of the character, not while clinging:
   // put flush at flushX, then the wall grab (with the wall jump inside it)
   // when the key toward the wall or "jump" is held, else the horizontal

@@ -62,7 +62,7 @@ public:
   // point at full hit points, at rest and falling.
   void resetLevel();
 
-  // Play mode (WorldPlay.cpp).
+  // Play mode (WorldPlay.cpp): one frame, in this order.
   void updatePlay(int ms);
 
   // Edit mode (WorldEdit.cpp).
@@ -153,6 +153,20 @@ private:
   void fire();
   // The mouse's world position: mouse + offset.
   Point2D mouseWorld() const;
+  // The steps of a play frame.
+  void flyShots(int ms);
+  void checkDeath();
+  // Held actions into the character's velocity.
+  void steer(int ms);
+  void followCharacter(int ms);
+  // The frame's one contact, the first active object in list order that
+  // the character's box (moved from before) overlaps. False when there was
+  // none.
+  bool resolveContact(int ms, const Point2D& before, const RectangularSector& box);
+  // What the character touches, for its next jump or climb.
+  void findAdjacent(const RectangularSector& box);
+  void hitWithShots();
+
   // Lifts the character out of every object it starts inside.
   void liftClear();
 

@@ -9,7 +9,6 @@
 #include "objects/Platform.h"
 #include "world/EditHistory.h"
 
-
 namespace {
 
 const char* const EXTENSION = ".data";
@@ -118,7 +117,8 @@ bool World::writeRecovery() {
   }
   // Not synced: the file only has to outlive this process, and an autosave
   // must not hold up the frame it happens in.
-  if (!replaceResourceFile(root, levelPath(recoveryName()), levelText(level->getObjects()), false)) {
+  if (!replaceResourceFile(root, levelPath(recoveryName()), levelText(level->getObjects()),
+                           false)) {
     message("Autosave FAILED!");
     return false;
   }

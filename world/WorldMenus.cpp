@@ -78,11 +78,11 @@ void World::menuClosed() {
   if (type == Menu::LEVEL_LIST) {
     // An empty level folder gives a menu whose selection names no level:
     // the choice is dropped and the current level stays.
-    if (selected < 0 || selected >= static_cast<int>(levelList.size())) {
-      menu.reset();
+    const bool chosen = menu->hasSelection();
+    menu.reset();
+    if (!chosen) {
       return;
     }
-    menu.reset();
     // Unsaved edits are kept in the recovery file before the level goes;
     // when they cannot be, the level stays.
     commitDrag();

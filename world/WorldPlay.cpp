@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -22,22 +23,13 @@ constexpr int SHOT_DAMAGE = 30;
 constexpr double SHOT_SPEED = 200.0;
 constexpr int SHOT_LIFETIME = 2000;
 
-// Which sides of the character met the object: an axis counts only when
-// undoing that axis's part of the move clears the overlap.
-void classifyContact(Character& character, const Point2D& before, const Point2D& after,
+// Which sides of the character met the object, judged from its box at the
+// old and the new position: an axis counts only when undoing that axis's
+// part of the move clears the overlap.
+void classifyContact(const Character& character, const Point2D& before, const Point2D& after,
                      const GameObject& object, bool (&sides)[4]) {
-  bool horizontal = true;
-  bool vertical = true;
-  character.position.set(before.x, after.y);
-  if (character.getRectangularSector().intersects(object)) {
-    horizontal = false;
-  }
-  character.position.set(after.x, before.y);
-  if (character.getRectangularSector().intersects(object)) {
-    vertical = false;
-  }
-  character.position = after;
-
+  const bool horizontal = !Character::boxAt(Point2D(before.x, after.y)).intersects(object);
+  const bool vertical = !Character::boxAt(Point2D(after.x, before.y)).intersects(object);
   for (bool& side : sides) {
     side = false;
   }
@@ -69,16 +61,28 @@ bool snapAxis(double& offsetComponent, double distance, int extent) {
 
 void World::updatePlay(int ms) {
   level->update(ms);
-
-  // Compacted in place so the list keeps its capacity and its firing order.
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < projectiles.size(); ++i) {
-    if (projectiles[i].update(ms)) {
-      projectiles[kept++] = projectiles[i];
-    }
+  flyShots(ms);
+  checkDeath();
+  steer(ms);
+  followCharacter(ms);
+  const Point2D before = character->position;
+  character->updatePos(ms);
+  const RectangularSector box = character->getRectangularSector();
+  const bool handled = resolveContact(ms, before, box);
+  character->updateVel(ms);
+  character->clearAdjacent();
+  if (!handled) {
+    findAdjacent(box);
   }
-  projectiles.resize(kept);
+  hitWithShots();
+}
 
+void World::flyShots(int ms) {
+  // In place, so the list keeps its capacity and its firing order.
+  std::erase_if(projectiles, [ms](Projectile& shot) { return !shot.update(ms); });
+}
+
+void World::checkDeath() {
   // The menu opened here freezes play from the next frame; this one goes on
   // with the restarted character.
   if (character->getCurrentHp() <= 0) {
@@ -86,7 +90,9 @@ void World::updatePlay(int ms) {
     resetLevel();
     showLevelList();
   }
+}
 
+void World::steer(int ms) {
   int a = RUN_ACCELERATION;
   if (character->isPose(Character::CLINGING) && character->canClimb()) {
     if (keyBinding->check("up")) {
@@ -110,10 +116,12 @@ void World::updatePlay(int ms) {
   if (keyBinding->check("jump")) {
     character->jump();
   }
+}
 
-  // The camera moves before the character, so a character that left the
-  // window last frame lands exactly on its edge now. The dead zone is
-  // measured before the snaps.
+// The camera moves before the character, so a character that left the
+// window last frame lands exactly on its edge now. The dead zone is
+// measured before the snaps.
+void World::followCharacter(int ms) {
   const Point2D centre = Point2D(width, height) / 2.0;
   Point2D d = character->position - (offset + centre);
   const double m = d.magnitude();
@@ -126,54 +134,51 @@ void World::updatePlay(int ms) {
   if (m > CAMERA_DEAD_ZONE) {
     offset += d.convertPixelPerSecond(ms);
   }
+}
 
-  const Point2D before = character->position;
-  character->updatePos(ms);
-  const Point2D after = character->position;
-  const RectangularSector box = character->getRectangularSector();
-  bool handled = false;
-
-  if (character->velocity.magnitudeSquared() != 0) {
-    const int hit = level->activeIntersecting(box);
-    if (hit != -1) {
-      const GameObject& object = level->get(static_cast<std::size_t>(hit));
-      bool sides[4];
-      classifyContact(*character, before, after, object, sides);
-      handled = true;
-      character->collide(ms, &object, sides);
-      if (object.getType() == GameObject::GOAL_AREA) {
-        resetLevel();
-        message("Level Complete!");
-        showLevelList();
-      }
-    }
+bool World::resolveContact(int ms, const Point2D& before, const RectangularSector& box) {
+  if (character->velocity.magnitudeSquared() == 0) {
+    return false;
   }
-
-  character->updateVel(ms);
-  character->clearAdjacent();
-
-  if (!handled) {
-    RectangularSector near = box;
-    near.grow(-1, -1, 2, 2);
-    const int touching = level->platformIntersecting(near);
-    if (touching != -1) {
-      character->adjacentObject(&level->get(static_cast<std::size_t>(touching)));
-    } else if (character->isPose(Character::GROUNDED) || character->isPose(Character::CLINGING)) {
-      character->setPose(Character::FALLING);
-    }
+  const int hit = level->activeIntersecting(box);
+  if (hit == -1) {
+    return false;
   }
+  const GameObject& object = level->get(static_cast<std::size_t>(hit));
+  bool sides[4];
+  classifyContact(*character, before, character->position, object, sides);
+  character->collide(ms, &object, sides);
+  if (object.getType() == GameObject::GOAL_AREA) {
+    resetLevel();
+    message("Level Complete!");
+    showLevelList();
+  }
+  return true;
+}
 
-  kept = 0;
-  for (std::size_t i = 0; i < projectiles.size(); ++i) {
-    const int hit = level->activeContaining(truncateToInt(projectiles[i].getX()),
-                                            truncateToInt(projectiles[i].getY()));
+void World::findAdjacent(const RectangularSector& box) {
+  RectangularSector near = box;
+  near.grow(-1, -1, 2, 2);
+  const int touching = level->platformIntersecting(near);
+  if (touching != -1) {
+    character->adjacentObject(&level->get(static_cast<std::size_t>(touching)));
+  } else if (character->isPose(Character::GROUNDED) || character->isPose(Character::CLINGING)) {
+    character->setPose(Character::FALLING);
+  }
+}
+
+void World::hitWithShots() {
+  // Every object stops a shot; only monsters are hurt by it.
+  std::erase_if(projectiles, [this](const Projectile& shot) {
+    const int hit = level->activeContaining(truncateToInt(shot.getX()), truncateToInt(shot.getY()));
     if (hit == -1) {
-      projectiles[kept++] = projectiles[i];
-    } else if (auto* monster = dynamic_cast<Monster*>(&level->get(static_cast<std::size_t>(hit)))) {
+      return false;
+    }
+    if (auto* monster = dynamic_cast<Monster*>(&level->get(static_cast<std::size_t>(hit)))) {
       monster->incCurrentHp(-SHOT_DAMAGE);
     }
-  }
-  projectiles.resize(kept);
+    return true;
+  });
 }
 
 void World::fire() {
