@@ -1,7 +1,5 @@
 #include "HeapCounter.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
@@ -18,21 +16,25 @@ std::atomic<std::int64_t> liveBytes{0};
 
 constexpr std::size_t PLAIN = alignof(std::max_align_t);
 
+// Each block carries its requested size and the room in front of it, so
+// that live bytes count what the program asked for, not what malloc's bins
+// happened to hand out (which varies with other threads' use of the heap).
+struct Header {
+  std::size_t size;
+  std::size_t front;
+};
+
 void* allocate(std::size_t size, std::size_t alignment) {
-  // A request for zero bytes still gets a block of its own.
-  size = std::max<std::size_t>(size, 1);
-  void* p = nullptr;
-  if (alignment <= PLAIN) {
-    p = std::malloc(size);
-  } else if (posix_memalign(&p, std::max(alignment, sizeof(void*)), size) != 0) {
-    p = nullptr;
-  }
-  if (p == nullptr) {
+  const std::size_t front = std::max(alignment, std::max(PLAIN, sizeof(Header)));
+  void* base = nullptr;
+  if (posix_memalign(&base, front, front + size) != 0 || base == nullptr) {
     throw std::bad_alloc();
   }
+  auto* p = static_cast<unsigned char*>(base) + front;
+  *reinterpret_cast<Header*>(p - sizeof(Header)) = Header{size, front};
   allocations.fetch_add(1, std::memory_order_relaxed);
   liveBlocks.fetch_add(1, std::memory_order_relaxed);
-  liveBytes.fetch_add(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
+  liveBytes.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
   return p;
 }
 
@@ -48,9 +50,11 @@ void release(void* p) noexcept {
   if (p == nullptr) {
     return;
   }
+  auto* block = static_cast<unsigned char*>(p);
+  const Header header = *reinterpret_cast<Header*>(block - sizeof(Header));
   liveBlocks.fetch_sub(1, std::memory_order_relaxed);
-  liveBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
-  std::free(p);
+  liveBytes.fetch_sub(static_cast<std::int64_t>(header.size), std::memory_order_relaxed);
+  std::free(block - header.front);
 }
 
 } // namespace
