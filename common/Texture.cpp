@@ -50,10 +50,12 @@ void upload(const SDL_Surface* surface) {
   std::vector<unsigned char> packed;
   if (alignment == 0) {
     // A pitch no alignment describes: copy the rows together.
-    packed.resize(static_cast<std::size_t>(rowBytes) * surface->h);
-    for (int row = 0; row < surface->h; ++row) {
-      std::memcpy(packed.data() + static_cast<std::size_t>(row) * rowBytes,
-                  pixels + static_cast<std::size_t>(row) * surface->pitch, rowBytes);
+    const auto row = static_cast<std::size_t>(rowBytes);
+    const auto pitch = static_cast<std::size_t>(surface->pitch);
+    const auto rows = static_cast<std::size_t>(surface->h);
+    packed.resize(row * rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+      std::memcpy(packed.data() + r * row, pixels + r * pitch, row);
     }
     pixels = packed.data();
     alignment = 1;

@@ -86,7 +86,7 @@ void Menu::draw() const {
   // the list scrolls.
   int w = 0;
   for (int i = 0; i < n; ++i) {
-    const int itemWidth = stringWidth((*items)[i]);
+    const int itemWidth = stringWidth((*items)[static_cast<std::size_t>(i)]);
     if (itemWidth > w) {
       w = itemWidth;
     }
@@ -129,7 +129,7 @@ void Menu::draw() const {
     }
     glColor3d(1, 1, 1);
     outlineBox(rowLeft, rowTop, rowRight, rowBottom);
-    drawText(l, baseline, (*items)[i]);
+    drawText(l, baseline, (*items)[static_cast<std::size_t>(i)]);
   }
 
   // Both marks sit on the list box's outline, pointing away from it.

@@ -149,7 +149,7 @@ void ObjectGrid::build() const {
     }
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int column = range.left; column <= range.right; ++column) {
-        ++cellStart[static_cast<std::size_t>(row) * columns + column + 1];
+        ++cellStart[cellIndex(row, column) + 1];
       }
     }
   }
@@ -162,8 +162,7 @@ void ObjectGrid::build() const {
     const CellRange& range = ranges[i];
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int column = range.left; column <= range.right; ++column) {
-        cellItems[fill[static_cast<std::size_t>(row) * columns + column]++] =
-            static_cast<std::uint32_t>(i);
+        cellItems[fill[cellIndex(row, column)]++] = static_cast<std::uint32_t>(i);
       }
     }
   }
@@ -215,7 +214,7 @@ void ObjectGrid::collect(const Box& box, std::vector<std::uint32_t>& out) const 
   if (cellsOf(box, range)) {
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int column = range.left; column <= range.right; ++column) {
-        const std::size_t cell = static_cast<std::size_t>(row) * columns + column;
+        const std::size_t cell = cellIndex(row, column);
         for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
           const std::uint32_t i = cellItems[k];
           if (!isLoose[i] && overlaps(i, box)) {

@@ -67,7 +67,7 @@ public:
     if (cellsOf(box, range)) {
       for (int row = range.top; row <= range.bottom; ++row) {
         for (int column = range.left; column <= range.right; ++column) {
-          const std::size_t cell = static_cast<std::size_t>(row) * columns + column;
+          const std::size_t cell = cellIndex(row, column);
           // Cells list their objects in ascending order: the first match
           // in a cell is its best.
           for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
@@ -98,6 +98,10 @@ private:
   };
 
   static bool isFinite(const Box& box);
+  std::size_t cellIndex(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+           static_cast<std::size_t>(column);
+  }
   void ensureBuilt() const;
   void build() const;
   // The cells box covers, clamped to the grid; false when it misses the
