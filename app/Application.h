@@ -41,9 +41,6 @@ public:
   // file.
   void mainLoop();
 
-  World& getWorld() { return *w; }
-  KeyState& getKeyState() { return *keystate; }
-
 private:
   std::unique_ptr<KeyState> keystate;
   std::unique_ptr<World> w;

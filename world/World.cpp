@@ -324,14 +324,6 @@ void World::setMouse(double x, double y) {
   mouse.set(x, y);
 }
 
-void World::setOffset(double x, double y) {
-  offset.set(x, y);
-}
-
-const std::vector<std::unique_ptr<GameObject>>* World::getClipboard() const {
-  return clipboard ? &*clipboard : nullptr;
-}
-
 Point2D World::mouseWorld() const {
   return mouse + offset;
 }

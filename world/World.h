@@ -34,8 +34,6 @@ class TextureHandler;
 // Needs a current OpenGL context: the constructor loads the level texture.
 class World {
 public:
-  enum DragMode : int { DRAG_NONE = 0, DRAG_MOVE = 1, DRAG_RESIZE = 2 };
-
   // Loads the level named on the first line of the root's
   // Levels/loadlevel.txt and puts the character on its spawn point. keyState
   // is not owned.
@@ -44,8 +42,9 @@ public:
   World& operator=(const World&) = delete;
   ~World();
 
-  // One frame: ages the messages, then runs the open menu, or else one
-  // frame of edit or play mode.
+  // One frame: ages the messages, counts down to the next autosave, then
+  // runs the open menu, or else one frame of edit or play mode (nothing
+  // while the name prompt or the help is shown).
   void update(int ms);
   // Draws the frame; the caller has cleared the colour buffer.
   void draw() const;
@@ -56,6 +55,26 @@ public:
   // Fires in play mode; selects, drags, resizes and adds in edit mode.
   void mouseButtonDown(const SDL_Event& e);
   void mouseButtonUp(const SDL_Event& e);
+  // The frame loop writes the pointer here on every mouse motion, in window
+  // pixels.
+  void setMouse(double x, double y);
+  // The process is about to end: unsaved edits go to the recovery file.
+  void prepareQuit();
+
+  // "Clamber - NAME", with " *" while the level has unsaved edits.
+  const std::string& getCaption() const { return caption; }
+  const Level& getLevel() const { return *level; }
+  const Character& getCharacter() const { return *character; }
+  // The level position of the window's top-left corner.
+  const Point2D& getOffset() const { return offset; }
+  bool isEditMode() const { return editMode; }
+  // The messages on screen, oldest first.
+  const std::vector<FloatingText>& getFloatingTexts() const { return floatingTexts; }
+
+private:
+  enum PromptPurpose : int { NEW_LEVEL, SAVE_AS };
+  enum DragMode : int { DRAG_NONE = 0, DRAG_MOVE = 1, DRAG_RESIZE = 2 };
+
   // Shows text at the top left for two seconds.
   void message(const std::string& text);
   // Revives the level's objects and puts the character back on the spawn
@@ -64,16 +83,44 @@ public:
 
   // Play mode (WorldPlay.cpp): one frame, in this order.
   void updatePlay(int ms);
+  // The steps of a play frame.
+  void flyShots(int ms);
+  void checkDeath();
+  // Held actions into the character's velocity.
+  void steer(int ms);
+  void followCharacter(int ms);
+  // The frame's one contact, the first active object in list order that
+  // the character's box (moved from before) overlaps. False when there was
+  // none.
+  bool resolveContact(int ms, const Point2D& before, const RectangularSector& box);
+  // What the character touches, for its next jump or climb.
+  void findAdjacent(const RectangularSector& box);
+  void hitWithShots();
+  void fire();
 
   // Edit mode (WorldEdit.cpp).
   void updateEdit(int ms);
   void enableEditMode(bool on);
-  // A size x size probe centred on the mouse's world position.
+  // A size x size probe centred on the mouse's level position.
   RectangularSector getMouseSector(int size) const;
+  // Lifts the character out of every object it starts inside.
+  void liftClear();
+  void paste();
+  // Records the drag in progress, if it moved anything, as one step; the
+  // drag goes on from there.
+  void commitDrag();
+  // Keys of edit mode that go to the selected objects, recorded as a step
+  // when they changed something.
+  void objectKeys(const SDL_Event& e);
+  bool shortcut(const SDL_Event& e);
+  // With their messages.
+  void undo();
+  void redo();
 
   // Menus (WorldMenus.cpp).
   void showLevelList();
   void showToolList();
+  void offerRecovery();
   // Carries out the choice of the open menu and closes it.
   void menuClosed();
 
@@ -81,40 +128,9 @@ public:
   // Saves the level to its file, with the message of the outcome.
   void save();
   // Writes the unsaved edits to the recovery file beside the level, or
-  // removes that file when there are none. False, with a message, when
-  // edits could not be written.
+  // removes a recovery file of this session's when there are none. False,
+  // with a message, when edits could not be written.
   bool writeRecovery();
-  // The process is about to end: unsaved edits go to the recovery file.
-  void prepareQuit();
-  // "Clamber - NAME", with " *" while the level has unsaved edits.
-  const std::string& getCaption() const { return caption; }
-  bool isModified() const;
-
-  // Undo and redo (WorldEdit.cpp), with their messages.
-  void undo();
-  void redo();
-
-  // The frame loop writes the pointer here on every mouse motion.
-  void setMouse(double x, double y);
-  const Point2D& getMouse() const { return mouse; }
-  const Point2D& getOffset() const { return offset; }
-  void setOffset(double x, double y);
-  Level& getLevel() { return *level; }
-  const Level& getLevel() const { return *level; }
-  Character& getCharacter() { return *character; }
-  const Character& getCharacter() const { return *character; }
-  const Menu* getMenu() const { return menu.get(); }
-  bool isEditMode() const { return editMode; }
-  const std::string& getLevelName() const { return levelName; }
-  const std::vector<Projectile>& getProjectiles() const { return projectiles; }
-  const std::vector<FloatingText>& getFloatingTexts() const { return floatingTexts; }
-  // Null before the first cut or copy.
-  const std::vector<std::unique_ptr<GameObject>>* getClipboard() const;
-  int getDragMode() const { return dragMode; }
-  int getDragIndex() const { return dragIndex; }
-
-private:
-  enum PromptPurpose : int { NEW_LEVEL, SAVE_AS };
 
   // Loads Levels/name as the current level, with no history, and offers
   // its recovery file when there is one. False when the file cannot be
@@ -123,7 +139,6 @@ private:
   // Whether Levels/file exists.
   bool levelFileExists(const std::string& file) const;
   void removeLevelFile(const std::string& file) const;
-  void offerRecovery();
   void restoreRecovery();
   void discardRecovery();
   void openPrompt(PromptPurpose purpose);
@@ -138,37 +153,12 @@ private:
   void updateCaption();
   // Counts down to the next autosave.
   void updateAutosave(int ms);
-  // Records the drag in progress, if it moved anything, as one step; the
-  // drag goes on from there.
-  void commitDrag();
-  // Keys of edit mode that go to the selected objects, recorded as a step
-  // when they changed something.
-  void objectKeys(const SDL_Event& e);
-  bool shortcut(const SDL_Event& e);
 
   // The editing grid: the largest multiple of 10 not above v, also for
   // negative values.
   static double snapToGrid(double v);
-  void paste();
-  void fire();
   // The mouse's world position: mouse + offset.
   Point2D mouseWorld() const;
-  // The steps of a play frame.
-  void flyShots(int ms);
-  void checkDeath();
-  // Held actions into the character's velocity.
-  void steer(int ms);
-  void followCharacter(int ms);
-  // The frame's one contact, the first active object in list order that
-  // the character's box (moved from before) overlaps. False when there was
-  // none.
-  bool resolveContact(int ms, const Point2D& before, const RectangularSector& box);
-  // What the character touches, for its next jump or climb.
-  void findAdjacent(const RectangularSector& box);
-  void hitWithShots();
-
-  // Lifts the character out of every object it starts inside.
-  void liftClear();
 
   ResourceRoot root;
   std::unique_ptr<KeyBinding> keyBinding;

@@ -89,10 +89,6 @@ void World::discardRecovery() {
   message("Discarded unsaved changes");
 }
 
-bool World::isModified() const {
-  return history->isModified();
-}
-
 void World::save() {
   commitDrag();
   if (level->saveLevel(root, levelName)) {
