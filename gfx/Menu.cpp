@@ -76,6 +76,20 @@ void Menu::keyDown(const SDL_Event& event) {
   }
 }
 
+void Menu::drawTitle(const std::string& title, int centre, int firstBaseline) {
+  const int t = stringWidth(title);
+  const int left = centre - t / 2 - P;
+  const int top = firstBaseline - 2 * A - 4 * P - D;
+  const int right = centre + t / 2 + P;
+  const int bottom = firstBaseline - A - 2 * P - D;
+  glColor3d(0.2, 0.2, 0.2);
+  fillBox(left, top, right, bottom);
+  glColor3d(1, 1, 1);
+  outlineBox(left, top, right, bottom);
+  glColor3d(0, 0, 1);
+  drawText(centre - t / 2, firstBaseline - A - 4 * P - P / 2, title);
+}
+
 bool Menu::hasSelection() const {
   return items && selected >= 0 && selected < static_cast<int>(items->size());
 }
@@ -91,18 +105,7 @@ void Menu::draw() const {
       w = itemWidth;
     }
   }
-  const int t = stringWidth(title);
-
-  const int titleLeft = C - t / 2 - P;
-  const int titleTop = Y - 2 * A - 4 * P - D;
-  const int titleRight = C + t / 2 + P;
-  const int titleBottom = Y - A - 2 * P - D;
-  glColor3d(0.2, 0.2, 0.2);
-  fillBox(titleLeft, titleTop, titleRight, titleBottom);
-  glColor3d(1, 1, 1);
-  outlineBox(titleLeft, titleTop, titleRight, titleBottom);
-  glColor3d(0, 0, 1);
-  drawText(C - t / 2, Y - A - 4 * P - P / 2, title);
+  drawTitle(title, C, Y);
 
   const int shown = n < VISIBLE_ROWS ? n : VISIBLE_ROWS;
   // Held to the list's end, in case the list has shrunk since the last key.

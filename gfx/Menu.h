@@ -41,6 +41,9 @@ public:
   // to them. Sets the colour and the raster position; binds nothing and
   // leaves the matrices alone.
   void draw() const;
+  // The title in its box, centred on centre, above a list or field whose
+  // first baseline is firstBaseline.
+  static void drawTitle(const std::string& title, int centre, int firstBaseline);
 
 private:
   std::string title;

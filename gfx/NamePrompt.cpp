@@ -1,6 +1,7 @@
 #include "gfx/NamePrompt.h"
 
 #include "common/Draw.h"
+#include "gfx/Menu.h"
 
 #include <GL/gl.h>
 
@@ -77,17 +78,7 @@ void NamePrompt::fitText() {
 }
 
 void NamePrompt::draw() const {
-  const int t = stringWidth(title);
-  const int titleLeft = C - t / 2 - P;
-  const int titleTop = BASELINE - 2 * A - 4 * P - D;
-  const int titleRight = C + t / 2 + P;
-  const int titleBottom = BASELINE - A - 2 * P - D;
-  glColor3d(0.2, 0.2, 0.2);
-  fillBox(titleLeft, titleTop, titleRight, titleBottom);
-  glColor3d(1, 1, 1);
-  outlineBox(titleLeft, titleTop, titleRight, titleBottom);
-  glColor3d(0, 0, 1);
-  drawText(C - t / 2, BASELINE - A - 4 * P - P / 2, title);
+  Menu::drawTitle(title, C, BASELINE);
 
   const int fieldTop = BASELINE - A - 2 * P;
   const int fieldBottom = BASELINE + D + 2 * P;

@@ -210,20 +210,12 @@ void ObjectGrid::collect(const Box& box, std::vector<std::uint32_t>& out) const 
       out.push_back(i);
     }
   }
-  CellRange range;
-  if (cellsOf(box, range)) {
-    for (int row = range.top; row <= range.bottom; ++row) {
-      for (int column = range.left; column <= range.right; ++column) {
-        const std::size_t cell = cellIndex(row, column);
-        for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
-          const std::uint32_t i = cellItems[k];
-          if (!isLoose[i] && overlaps(i, box)) {
-            out.push_back(i);
-          }
-        }
-      }
+  scanCells(box, [&](std::uint32_t i) {
+    if (overlaps(i, box)) {
+      out.push_back(i);
     }
-  }
+    return false;
+  });
   std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
 }

@@ -63,26 +63,18 @@ public:
     for (const std::uint32_t i : loose) {
       consider(i);
     }
-    CellRange range;
-    if (cellsOf(box, range)) {
-      for (int row = range.top; row <= range.bottom; ++row) {
-        for (int column = range.left; column <= range.right; ++column) {
-          const std::size_t cell = cellIndex(row, column);
-          // Cells list their objects in ascending order: the first match
-          // in a cell is its best.
-          for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
-            const std::uint32_t i = cellItems[k];
-            if (i >= best) {
-              break;
-            }
-            if (!isLoose[i] && test(i)) {
-              best = i;
-              break;
-            }
-          }
-        }
+    // Cells list their objects in ascending order: the first match in a
+    // cell, or the first index past the best so far, ends that cell.
+    scanCells(box, [&](std::uint32_t i) {
+      if (i >= best) {
+        return true;
       }
-    }
+      if (test(i)) {
+        best = i;
+        return true;
+      }
+      return false;
+    });
     return best == NONE ? -1 : static_cast<int>(best);
   }
 
@@ -97,6 +89,26 @@ private:
     int left, top, right, bottom;
   };
 
+  // Calls visit(i) for the objects filed in the cells box covers, cell by
+  // cell in ascending order, leaving out those moved since the build; a
+  // cell's scan stops when visit returns true.
+  template <class Visit> void scanCells(const Box& box, const Visit& visit) const {
+    CellRange range;
+    if (!cellsOf(box, range)) {
+      return;
+    }
+    for (int row = range.top; row <= range.bottom; ++row) {
+      for (int column = range.left; column <= range.right; ++column) {
+        const std::size_t cell = cellIndex(row, column);
+        for (std::uint32_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k) {
+          const std::uint32_t i = cellItems[k];
+          if (!isLoose[i] && visit(i)) {
+            break;
+          }
+        }
+      }
+    }
+  }
   static bool isFinite(const Box& box);
   std::size_t cellIndex(int row, int column) const {
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +

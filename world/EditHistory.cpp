@@ -15,10 +15,11 @@ void EditHistory::record(std::vector<Level::Entry> before, std::vector<std::size
     bytes -= step.bytes;
   }
   undone.clear();
-  Step step{std::move(before), std::move(after), currentState, nextState++, 0};
+  // Kept as what undoes the edit: from the new state back to this one.
+  Step step{std::move(before), std::move(after), nextState++, currentState, 0};
   step.bytes = bytesOf(step);
   bytes += step.bytes;
-  currentState = step.stateAfter;
+  currentState = step.from;
   done.push_back(std::move(step));
   trim();
 }
@@ -41,30 +42,27 @@ void EditHistory::exchange(Level& level, Step& step) {
   step.places = std::move(places);
   step.bytes = bytesOf(step);
   bytes += step.bytes;
+  currentState = step.to;
+  std::swap(step.from, step.to);
   level.deselectAll();
 }
 
 bool EditHistory::undo(Level& level) {
-  if (done.empty()) {
-    return false;
-  }
-  Step step = std::move(done.back());
-  done.pop_back();
-  exchange(level, step);
-  currentState = step.stateBefore;
-  undone.push_back(std::move(step));
-  return true;
+  return travel(done, undone, level);
 }
 
 bool EditHistory::redo(Level& level) {
-  if (undone.empty()) {
+  return travel(undone, done, level);
+}
+
+bool EditHistory::travel(std::deque<Step>& from, std::deque<Step>& to, Level& level) {
+  if (from.empty()) {
     return false;
   }
-  Step step = std::move(undone.back());
-  undone.pop_back();
+  Step step = std::move(from.back());
+  from.pop_back();
   exchange(level, step);
-  currentState = step.stateAfter;
-  done.push_back(std::move(step));
+  to.push_back(std::move(step));
   return true;
 }
 

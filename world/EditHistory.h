@@ -44,21 +44,25 @@ public:
 private:
   static constexpr std::uint64_t UNSAVED = ~std::uint64_t{0};
 
+  // Applying a step takes the level from state `from` to state `to` and
+  // turns the step into its own inverse.
   struct Step {
     std::vector<Level::Entry> stash;
     std::vector<std::size_t> places;
-    std::uint64_t stateBefore;
-    std::uint64_t stateAfter;
+    std::uint64_t from;
+    std::uint64_t to;
     std::size_t bytes;
   };
 
   static std::size_t bytesOf(const Step& step);
   // Applies step to the level, turning it into its own inverse.
   void exchange(Level& level, Step& step);
+  // Applies the newest step of from and keeps its inverse on to.
+  bool travel(std::deque<Step>& from, std::deque<Step>& to, Level& level);
   void trim();
 
   std::deque<Step> done;
-  std::vector<Step> undone;
+  std::deque<Step> undone;
   std::size_t bytes = 0;
   std::uint64_t nextState = 1;
   std::uint64_t currentState = 0;

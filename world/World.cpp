@@ -256,12 +256,12 @@ bool World::shortcut(const SDL_Event& e) {
   switch (e.key.keysym.sym) {
   case SDLK_z:
     if (editMode) {
-      shift ? redo() : undo();
+      stepHistory(shift);
     }
     return true;
   case SDLK_y:
     if (editMode) {
-      redo();
+      stepHistory(true);
     }
     return true;
   case SDLK_s:

@@ -113,9 +113,8 @@ private:
   // when they changed something.
   void objectKeys(const SDL_Event& e);
   bool shortcut(const SDL_Event& e);
-  // With their messages.
-  void undo();
-  void redo();
+  // Undo (or redo), with its message.
+  void stepHistory(bool redo);
 
   // Menus (WorldMenus.cpp).
   void showLevelList();

@@ -244,24 +244,12 @@ void World::objectKeys(const SDL_Event& e) {
   }
 }
 
-void World::undo() {
+void World::stepHistory(bool redo) {
   commitDrag();
   dragMode = DRAG_NONE;
-  if (history->undo(*level)) {
-    message("Undo");
+  const bool stepped = redo ? history->redo(*level) : history->undo(*level);
+  if (stepped) {
     changed();
-  } else {
-    message("Nothing to undo");
   }
-}
-
-void World::redo() {
-  commitDrag();
-  dragMode = DRAG_NONE;
-  if (history->redo(*level)) {
-    message("Redo");
-    changed();
-  } else {
-    message("Nothing to redo");
-  }
+  message(stepped ? (redo ? "Redo" : "Undo") : (redo ? "Nothing to redo" : "Nothing to undo"));
 }
