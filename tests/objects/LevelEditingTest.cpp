@@ -16,17 +16,16 @@ TEST(LevelEditing, KeysNudgeTheSelectionAndSetSelectedPlatformsKinds) {
   level.addObject(std::make_unique<Platform>(100, 200, 50, 20, Platform::PLAIN));
   level.addObject(std::make_unique<Platform>(100, 200, 10, 10, Platform::PLAIN));
   level.get(0).setSelected(true);
-  // The selected platform's line after each key (x, y, w, h in tenths, kind).
   const struct {
     SDLKey key;
-    const char* line;
+    const char* selectedLine;
   } rows[] = {{SDLK_UP, "1 10 19 5 2 2 \n"},  {SDLK_LEFT, "1 9 19 5 2 2 \n"},
               {SDLK_DOWN, "1 9 20 5 2 2 \n"}, {SDLK_RIGHT, "1 10 20 5 2 2 \n"},
               {SDLK_1, "1 10 20 5 2 0 \n"},   {SDLK_2, "1 10 20 5 2 1 \n"},
               {SDLK_4, "1 10 20 5 2 1 \n"},   {SDLK_3, "1 10 20 5 2 2 \n"}};
   for (const auto& row : rows) {
     level.keyDown(keyDownEvent(row.key));
-    EXPECT_EQ(level.get(0).getSaveString(), row.line) << SDL_GetKeyName(row.key);
+    EXPECT_EQ(level.get(0).getSaveString(), row.selectedLine) << SDL_GetKeyName(row.key);
     EXPECT_EQ(level.get(1).getSaveString(), "1 10 20 1 1 2 \n") << SDL_GetKeyName(row.key);
   }
 }

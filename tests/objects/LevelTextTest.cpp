@@ -15,6 +15,7 @@ struct TextRow {
   std::string text;
   std::size_t skipped;
   const char* written = nullptr; // none: the text itself
+  friend void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
 };
 
 class LevelText : public testing::TestWithParam<TextRow> {};
