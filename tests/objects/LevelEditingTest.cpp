@@ -1,0 +1,45 @@
+// The editor's object keys and clipboard: arrows nudge selected objects by
+// 10, 1/2/3 set the kind of selected platforms only, and a copy lies
+// relative to the first selected object's corner cut to whole pixels.
+
+#include "objects/Level.h"
+#include "objects/LevelText.h"
+#include "objects/Platform.h"
+#include "support/Events.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LevelEditing, KeysNudgeTheSelectionAndSetSelectedPlatformsKinds) {
+  Level level;
+  level.addObject(std::make_unique<Platform>(100, 200, 50, 20, Platform::PLAIN));
+  level.addObject(std::make_unique<Platform>(100, 200, 10, 10, Platform::PLAIN));
+  level.get(0).setSelected(true);
+  const struct {
+    SDLKey key;
+    const char* selectedLine;
+  } rows[] = {{SDLK_UP, "1 10 19 5 2 2 \n"},  {SDLK_LEFT, "1 9 19 5 2 2 \n"},
+              {SDLK_DOWN, "1 9 20 5 2 2 \n"}, {SDLK_RIGHT, "1 10 20 5 2 2 \n"},
+              {SDLK_1, "1 10 20 5 2 0 \n"},   {SDLK_2, "1 10 20 5 2 1 \n"},
+              {SDLK_4, "1 10 20 5 2 1 \n"},   {SDLK_3, "1 10 20 5 2 2 \n"}};
+  for (const auto& row : rows) {
+    level.keyDown(keyDownEvent(row.key));
+    EXPECT_EQ(level.get(0).getSaveString(), row.selectedLine) << SDL_GetKeyName(row.key);
+    EXPECT_EQ(level.get(1).getSaveString(), "1 10 20 1 1 2 \n") << SDL_GetKeyName(row.key);
+  }
+}
+
+// (123.7, 45.2) and (200, 100) copy to (0.7, 0.2) and (77, 55), written in
+// tenths: the anchor is the first selected corner cut to whole pixels.
+TEST(LevelEditing, ACopyLiesRelativeToTheFirstSelectedCornerInWholePixels) {
+  Level level;
+  level.addObject(std::make_unique<GameObject>(50, 50, 10, 10, GameObject::GOAL_AREA));
+  level.addObject(std::make_unique<GameObject>(123.7, 45.2, 10, 10, GameObject::GOAL_AREA));
+  level.addObject(std::make_unique<GameObject>(200, 100, 10, 10, GameObject::GOAL_AREA));
+  level.get(1).setSelected(true);
+  level.get(2).setSelected(true);
+  EXPECT_EQ(levelText(level.copy(false)), "3 0.07 0.02 1 1 \n3 7.7 5.5 1 1 \n");
+}
+
+} // namespace
