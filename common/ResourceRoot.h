@@ -8,7 +8,7 @@
 class ResourceRoot {
 public:
   // path without a trailing "/" (trailing ones are dropped).
-  explicit ResourceRoot(std::string path);
+  explicit ResourceRoot(std::string folder);
 
   const std::string& getPath() const { return path; }
   // The folder with relative appended; relative begins with "/".

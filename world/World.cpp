@@ -64,7 +64,13 @@ World::World(int width, int height, KeyState* keyState, ResourceRoot resources)
 
   const std::vector<std::string> lines = readFile(root, "Levels/loadlevel.txt");
   if (!lines.empty()) {
-    openLevel(lines.front());
+    std::string first = lines.front();
+    // A list saved by a Windows editor ends its line with a carriage return,
+    // which no level's name holds.
+    if (first.ends_with('\r')) {
+      first.pop_back();
+    }
+    openLevel(first);
   } else if (levelFileExists(UNTITLED_LEVEL)) {
     // Without a level list the game still needs a name to save under. A
     // level saved under it in an earlier session is picked up again rather
@@ -155,8 +161,9 @@ void World::draw() const {
   fillBox(barX, BAR_TOP, barX + truncateToInt(BAR_WIDTH * fraction), BAR_TOP + BAR_HEIGHT);
 
   if (editMode) {
-    const int left = truncateToInt(mouse.x - MARKER_SIZE / 2);
-    const int top = truncateToInt(mouse.y - MARKER_SIZE / 2);
+    constexpr int HALF = MARKER_SIZE / 2;
+    const int left = truncateToInt(mouse.x - HALF);
+    const int top = truncateToInt(mouse.y - HALF);
     glColor3d(1, 0, 0);
     fillBox(left, top, left + MARKER_SIZE, top + MARKER_SIZE);
   }

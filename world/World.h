@@ -37,7 +37,7 @@ public:
   // Loads the level named on the first line of the root's
   // Levels/loadlevel.txt and puts the character on its spawn point. keyState
   // is not owned.
-  World(int width, int height, KeyState* keyState, ResourceRoot root);
+  World(int width, int height, KeyState* keyState, ResourceRoot resources);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   ~World();

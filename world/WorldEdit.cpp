@@ -34,8 +34,10 @@ constexpr Uint8 RIGHT_BUTTON = 3;
 } // namespace
 
 RectangularSector World::getMouseSector(int size) const {
-  const int x = truncateToInt(mouse.x - size / 2 + offset.x);
-  const int y = truncateToInt(mouse.y - size / 2 + offset.y);
+  // An odd size leaves the extra pixel right of and below the pointer.
+  const int half = size / 2;
+  const int x = truncateToInt(mouse.x - half + offset.x);
+  const int y = truncateToInt(mouse.y - half + offset.y);
   return RectangularSector(x, y, size, size);
 }
 

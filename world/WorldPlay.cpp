@@ -46,10 +46,11 @@ void classifyContact(const Character& character, const Point2D& before, const Po
 bool snapAxis(double& offsetComponent, double distance, int extent) {
   // Truncating through the double keeps far-off distances defined; for
   // every int-sized value it is the same test as an int cast.
-  if (std::abs(std::trunc(distance)) <= extent / 2) {
+  const int half = extent / 2;
+  if (std::abs(std::trunc(distance)) <= half) {
     return false;
   }
-  double shift = distance - extent / 2;
+  double shift = distance - half;
   if (distance < 0) {
     shift += extent;
   }
@@ -95,11 +96,13 @@ void World::checkDeath() {
 void World::steer(int ms) {
   int a = RUN_ACCELERATION;
   if (character->isPose(Character::CLINGING) && character->canClimb()) {
+    const int climbUp = (-a) / 10;
+    const int climbDown = a / 10;
     if (keyBinding->check("up")) {
-      character->velocity.y = (-a) / 10;
+      character->velocity.y = climbUp;
     }
     if (keyBinding->check("down")) {
-      character->velocity.y = a / 10;
+      character->velocity.y = climbDown;
     }
   }
   if (!character->isPose(Character::GROUNDED)) {
