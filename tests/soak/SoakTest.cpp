@@ -1,17 +1,13 @@
 // Steady frames of play, of an open menu and of editing allocate nothing:
-// operator new is replaced here to count its calls.
+// operator new is replaced here to count its calls (Mesa's threads' too).
 
 #include "WorldScenario.h"
 
 #include <GL/gl.h>
 
 #include <atomic>
-#include <functional>
 
-namespace {
-// Mesa's threads may allocate too.
-std::atomic<unsigned long> allocations{0};
-} // namespace
+static std::atomic<unsigned long> allocations{0};
 
 void* operator new(std::size_t size) {
   ++allocations;
@@ -25,11 +21,8 @@ void operator delete(void* p, std::size_t) noexcept {
   std::free(p);
 }
 
-namespace {
-
-// Keys are pressed once before the count, as the key state makes its entry
-// for a key then. At 1 ms a frame a shot flies and a message fades
-// throughout; in the editor the view scrolls while the monster is dragged.
+// Keys are pressed before the count, as the key state makes entries then. At
+// 1 ms a frame a shot flies, a message fades and the edit view scrolls.
 TEST_F(WorldScenario, SteadyFramesOfPlayMenuAndEditingAllocateNothing) {
   const std::pair<std::string, std::function<void()>> rows[] = {
       {"play", [&] { press(SDLK_d), press(SDLK_SPACE), point(500, 100), click(1); }},
@@ -49,5 +42,3 @@ TEST_F(WorldScenario, SteadyFramesOfPlayMenuAndEditingAllocateNothing) {
     EXPECT_EQ(allocations - before, 0u) << name;
   }
 }
-
-} // namespace

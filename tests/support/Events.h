@@ -2,8 +2,7 @@
 
 #include <SDL.h>
 
-// Events as SDL 1.2 delivers them, modifiers in the event itself (SDL_PushEvent
-// leaves SDL's own state alone). Buttons: 1 left, 2 middle, 3 right.
+// SDL 1.2 events, modifiers in the event itself. Buttons: 1 left, 3 right.
 
 inline SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod mod = KMOD_NONE) {
   SDL_Event e{};

@@ -10,9 +10,7 @@ void GLWindow::ensure() {
       SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 &&
       SDL_SetVideoMode(640, 480, 0, SDL_OPENGL) && std::atexit(SDL_Quit) == 0 &&
       (Application::glEnable2D(), glEnable(GL_TEXTURE_2D), true);
-  if (!open) {
-    std::abort();
-  }
+  ASSERT_TRUE(open) << SDL_GetError();
 }
 
 void GLWindow::clear(float r, float g, float b) {
@@ -30,17 +28,17 @@ Rgb GLWindow::pixel(int x, int y) {
 }
 
 void expectPixels(std::initializer_list<Probe> probes) {
-  for (const Probe& p : probes) {
-    EXPECT_EQ(GLWindow::pixel(p.x, p.y), p.colour) << p.where << " at " << p.x << ", " << p.y;
+  for (const auto& [where, x, y, colour] : probes) {
+    EXPECT_EQ(GLWindow::pixel(x, y), colour) << where << " at " << x << ", " << y;
   }
 }
 
 void expectBox(int left, int top, int right, int bottom, Rgb inside, Rgb outside) {
   const int x = (left + right) / 2, y = (top + bottom) / 2;
   // clang-format off
-  expectPixels({{"left", left, y, inside}, {"left of it", left - 1, y, outside},
-                {"right", right, y, inside}, {"right of it", right + 1, y, outside},
-                {"top", x, top, inside}, {"above it", x, top - 1, outside},
-                {"bottom", x, bottom, inside}, {"below it", x, bottom + 1, outside}});
+  expectPixels({{"left", left, y, inside}, {"left", left - 1, y, outside},
+                {"right", right, y, inside}, {"right", right + 1, y, outside},
+                {"top", x, top, inside}, {"top", x, top - 1, outside},
+                {"bottom", x, bottom, inside}, {"bottom", x, bottom + 1, outside}});
   // clang-format on
 }

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-// The one real 640 x 480 SDL OpenGL window of a test process, with the
-// game's window-pixel projection: opened on first use, kept until exit.
+// The one 640 x 480 SDL OpenGL window of a test process, with the game's
+// window-pixel projection: opened on first use, kept until exit.
 struct Rgb {
   std::uint8_t r, g, b;
   bool operator==(const Rgb&) const = default;
@@ -19,7 +19,7 @@ public:
   static void ensure();
   // Also resets the modelview matrix and unbinds the texture.
   static void clear(float r = 0, float g = 0, float b = 0);
-  // The back buffer's pixel at window (x, y), y down.
+  // Of the back buffer, y down.
   static Rgb pixel(int x, int y);
 };
 

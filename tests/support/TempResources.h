@@ -3,8 +3,8 @@
 #include "common/ResourceRoot.h"
 #include "support/TempDir.h"
 
-// A resource folder in a fresh temporary folder, with Images/test.bmp from
-// the project and an empty Levels. Its name may hold spaces or ';'.
+// A resource folder (its name may hold spaces or ';') in a fresh temporary
+// folder, with Images/test.bmp from the project and an empty Levels.
 class TempResources {
 public:
   explicit TempResources(const std::string& folderName = "res");

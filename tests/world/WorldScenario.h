@@ -1,7 +1,6 @@
 #pragma once
 
-// A world on a resource folder of its own, driven as the frame loop drives
-// it: events through the loop's own dispatch, then frames.
+// A world on a resource folder of its own, driven as the frame loop does.
 
 #include "actors/Character.h"
 #include "app/Application.h"
@@ -25,15 +24,11 @@ protected:
   }
   void makeWorld() {
     GLWindow::ensure();
-    world.reset();
     world = std::make_unique<World>(640, 480, &keys, resources.resourceRoot());
   }
   void send(const SDL_Event& e) { Application::dispatchEvent(*world, keys, e); }
   void press(SDLKey key, SDLMod mod = KMOD_NONE) { send(keyEvent(SDL_KEYDOWN, key, mod)); }
-  void tap(SDLKey key, SDLMod mod = KMOD_NONE) {
-    press(key, mod), send(keyEvent(SDL_KEYUP, key, mod));
-  }
-  // '\b' is Backspace, '\r' Return.
+  void tap(SDLKey key, SDLMod mod = KMOD_NONE) { press(key, mod), send(keyEvent(SDL_KEYUP, key)); }
   void type(const std::string& text) {
     for (const char key : text) {
       tap(SDLKey(key));
@@ -52,9 +47,7 @@ protected:
     const auto& texts = world->getFloatingTexts();
     return world->getCaption() + " | " + (texts.empty() ? "" : texts.back().getText());
   }
-  // The objects as their file holds them.
   std::string list() const { return levelText(world->getLevel().getObjects()); }
-  const GameObject& object(std::size_t i) const { return world->getLevel().get(i); }
 
   TempResources resources;
   KeyState keys;
