@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-// The one 640 x 480 SDL OpenGL window of a test process, with the game's
-// window-pixel projection: opened on first use, kept until exit.
+// The test process's one 640 x 480 OpenGL window, opened on first use. clear()
+// also resets the modelview and the texture; pixel() reads the back buffer.
 struct Rgb {
   std::uint8_t r, g, b;
   bool operator==(const Rgb&) const = default;
@@ -17,9 +17,7 @@ inline Rgb rgb(int r, int g, int b) {
 class GLWindow {
 public:
   static void ensure();
-  // Also resets the modelview matrix and unbinds the texture.
   static void clear(float r = 0, float g = 0, float b = 0);
-  // Of the back buffer, y down.
   static Rgb pixel(int x, int y);
 };
 

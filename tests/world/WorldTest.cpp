@@ -49,6 +49,8 @@ TEST_F(Editor, EveryEditUndoesAndRedoesToTheExactList) {
   EXPECT_EQ(status(), "Clamber - edit | Nothing to undo");
   tap(SDLK_z, SDLMod(KMOD_LCTRL | KMOD_LSHIFT));
   EXPECT_EQ(status(), "Clamber - edit * | Redo");
+  click(3), tap(SDLK_y, CTRL);
+  EXPECT_EQ(status(), "Clamber - edit * | Nothing to redo") << "a new edit drops the redo";
 }
 
 // A is grabbed 5 pixels inside its corner, or on its resize handle 5 past
