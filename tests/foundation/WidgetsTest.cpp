@@ -1,0 +1,67 @@
+// The name prompt takes only file names: no folders, dots, spaces or non-ASCII,
+// at most MAX_LENGTH. The level menu keeps the selected row in view and
+// marks rows hidden above or below it.
+
+#include "actors/Point2D.h"
+#include "common/Draw.h"
+#include "gfx/Menu.h"
+#include "gfx/NamePrompt.h"
+#include "support/Events.h"
+#include "support/GLWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The character is the unicode field's when SDL filled it in, else the
+// key's; s with a caron, U+0161, has the low byte of a.
+TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
+  const std::string full(NamePrompt::MAX_LENGTH, 'n');
+  const auto E = NamePrompt::EDITING, OK = NamePrompt::CONFIRMED, NO = NamePrompt::CANCELLED;
+  const std::tuple<std::string, SDLKey, Uint16, std::string, NamePrompt::Result> rows[] = {
+      {"ab", SDLK_c, 'C', "abC", E},        {"ab", SDLK_c, 0, "abc", E},
+      {"ab", SDLK_7, '7', "ab7", E},        {"ab", SDLK_MINUS, '-', "ab-", E},
+      {"ab", SDLK_MINUS, '_', "ab_", E},    {"ab", SDLK_SLASH, '/', "ab", E},
+      {"ab", SDLK_PERIOD, '.', "ab", E},    {"ab", SDLK_SPACE, ' ', "ab", E},
+      {"ab", SDLK_UNKNOWN, 0x161, "ab", E}, {"ab", SDLK_BACKSPACE, '\b', "a", E},
+      {"", SDLK_BACKSPACE, '\b', "", E},    {full, SDLK_x, 'x', full, E},
+      {"ab", SDLK_RETURN, '\r', "ab", OK},  {"ab", SDLK_ESCAPE, 27, "ab", NO}};
+  for (const auto& [before, key, unicode, after, result] : rows) {
+    NamePrompt prompt("Save as:", before);
+    SDL_Event event = keyDownEvent(key);
+    event.key.keysym.unicode = unicode;
+    EXPECT_EQ(prompt.keyDown(event), result) << SDL_GetKeyName(key) << unicode;
+    EXPECT_EQ(prompt.getText(), after) << SDL_GetKeyName(key) << unicode;
+  }
+}
+
+// Ten items fit in a list box from y 70 to 457 as they always did. Of
+// thirteen, row r's box starts at y 75 + 38 r; marks' tips are at 66 and 461.
+TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
+  const Rgb black = rgb(0, 0, 0), white = rgb(255, 255, 255), blue = rgb(0, 0, 255);
+  const Point2D mouse(600, 400);
+  std::vector<std::string> items(10, "Level Select");
+  const int w = stringWidth(items[0]), l = 300 - w / 2;
+  GLWindow::clear(), Menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST).draw();
+  expectBox(l - 10, 70, l + w + 10, 457, white, black);
+  items.resize(13);
+  Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
+  const std::tuple<SDLKey, int, int, int, bool, bool> steps[] = {
+      {SDLK_UNKNOWN, 1, 0, 0, false, true}, {SDLK_DOWN, 10, 10, 9, true, true},
+      {SDLK_UP, 9, 1, 0, true, true},       {SDLK_UP, 2, 12, 9, true, false},
+      {SDLK_DOWN, 1, 0, 0, false, true},    {SDLK_RIGHT, 1, 12, 9, true, false}};
+  for (const auto& [key, times, selected, row, above, below] : steps) {
+    for (int i = 0; i < times; ++i) {
+      menu.keyDown(keyDownEvent(key));
+    }
+    GLWindow::clear(), menu.draw();
+    EXPECT_EQ(menu.getSelected(), selected);
+    for (int r = 0; r < Menu::VISIBLE_ROWS; ++r) {
+      EXPECT_EQ(GLWindow::pixel(l - 3, 77 + 38 * r), r == row ? blue : rgb(51, 51, 51)) << r;
+    }
+    EXPECT_EQ(std::pair(GLWindow::pixel(300, 66), GLWindow::pixel(300, 461)),
+              std::pair(above ? white : black, below ? white : black));
+  }
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+// Edits undo exactly, land on the grid, show in the caption, are saved under
+// free names only and outlive the process; play follows, shoots and wins.
+
+#include "WorldScenario.h"
+
+#include "objects/Monster.h"
+
+namespace {
+
+const SDLMod CTRL = KMOD_LCTRL;
+const std::string RECOVERY = "Levels/.edit.data.recovery";
+// Platforms A (100, 100) and B (300, 100), 50 x 30, a monster at (100, 300).
+const std::string LEVEL = "1 10 10 5 3 2\n1 30 10 5 3 1\n4 10 30 2 2\n2 2 44 2 2\n";
+
+class Editor : public WorldScenario {
+protected:
+  void SetUp() override { startOn("edit.data", LEVEL), type("e"); }
+  void drag(double fromX, double fromY, double toX, double toY) {
+    point(fromX, fromY), button(SDL_MOUSEBUTTONDOWN, 1), frames(1);
+    point(toX, toY), frames(1), button(SDL_MOUSEBUTTONUP, 1);
+  }
+};
+
+TEST_F(Editor, EveryEditUndoesAndRedoesToTheExactList) {
+  const std::pair<const char*, std::function<void()>> edits[] = {
+      {"right-button platform", [&] { point(400, 200), click(3); }},
+      {"add-object menu",
+       [&] { point(400, 200), type("`"), tap(SDLK_DOWN), type("\r"), frames(1); }},
+      {"drag", [&] { drag(110, 110, 213, 257); }},
+      {"resize", [&] { drag(155, 135, 181, 162); }},
+      {"nudge", [&] { point(310, 110), click(1), tap(SDLK_LEFT); }},
+      {"platform kind", [&] { point(310, 110), click(1), type("3"); }},
+      {"cut", [&] { point(110, 110), click(1), type("x"); }},
+      {"delete", [&] { point(105, 305), click(1), type("\b"); }},
+      {"paste", [&] { point(110, 110), click(1), type("c"), point(500, 50), type("v"); }}};
+  for (const auto& [name, edit] : edits) {
+    const std::string before = list();
+    edit();
+    const std::string after = list();
+    EXPECT_EQ(world->getCaption(), "Clamber - edit *") << name;
+    tap(SDLK_z, CTRL);
+    EXPECT_EQ(list() + status(), before + "Clamber - edit | Undo") << name;
+    EXPECT_TRUE(world->getLevel().getSelected().empty()) << name;
+    tap(SDLK_y, CTRL);
+    EXPECT_EQ(list(), after) << name;
+    tap(SDLK_z, CTRL);
+  }
+  tap(SDLK_z, CTRL);
+  EXPECT_EQ(status(), "Clamber - edit | Nothing to undo");
+  tap(SDLK_z, SDLMod(KMOD_LCTRL | KMOD_LSHIFT));
+  EXPECT_EQ(status(), "Clamber - edit * | Redo");
+  click(3), tap(SDLK_y, CTRL);
+  EXPECT_EQ(status(), "Clamber - edit * | Nothing to redo") << "a new edit drops the redo";
+}
+
+// A is grabbed 5 pixels inside its corner, or on its resize handle 5 past
+// it; the corner goes to the grid below the pointer less 5.
+TEST_F(Editor, DragsAndResizesLandOnTheGrid) {
+  const std::tuple<Point2D, Point2D, Point2D, Point2D> rows[] = {
+      {{105, 105}, {147, 168}, {140, 160}, {50, 30}},
+      {{195, 195}, {288, 257}, {140, 160}, {140, 90}},
+      {{285, 255}, {60, 40}, {140, 160}, {10, 10}},
+      {{145, 165}, {2, 3}, {-10, -10}, {10, 10}}};
+  const GameObject& a = world->getLevel().get(0);
+  for (const auto& [from, to, pos, size] : rows) {
+    drag(from.x, from.y, to.x, to.y);
+    EXPECT_EQ(std::pair(a.pos, a.size), std::pair(pos, size));
+  }
+}
+
+// A and B are cut from under the held button, and pasted as they lay, 200
+// apart: the drag's place in the list holds the monster now, which stays.
+TEST_F(Editor, ShiftAddsToTheSelectionPasteLandsOnTheGridAndTheDragEnds) {
+  point(110, 110), click(1), point(310, 110), press(SDLK_LSHIFT, KMOD_LSHIFT), click(1);
+  point(110, 110), button(SDL_MOUSEBUTTONDOWN, 1), type("x"), point(237, 163), type("v");
+  point(400, 400), frames(1);
+  EXPECT_EQ(list(), "4 10 30 2 2 \n2 2 44 2 2 \n1 23 16 5 3 2 \n1 43 16 5 3 1 \n");
+}
+
+// A refused name keeps the prompt open. A new level is a floor, a spawn
+// point standing on it after it, so that the character lands, and a goal.
+// Ctrl+S must not also hold s, which would scroll the view down.
+TEST_F(Editor, ANewLevelNeedsAFreeNameAndSavingLeavesOtherFilesAlone) {
+  tap(SDLK_n, CTRL), type("\r");
+  EXPECT_EQ(status(), "Clamber - edit | Type a name");
+  type("edit\r");
+  EXPECT_EQ(status(), "Clamber - edit | edit already exists");
+  type("\b\b\b\bnew\r");
+  EXPECT_EQ(status(), "Clamber - new | Created new");
+  EXPECT_EQ(resources.read("Levels/new.data"), "1 0 40 64 2 2 \n2 10 38 2 2 \n3 50 30 10 10 \n");
+  point(300, 100), click(3), press(SDLK_s, CTRL), frames(10);
+  EXPECT_EQ(status() + resources.read("Levels/new.data"),
+            "Clamber - new | Saved as new.data!" + list());
+  EXPECT_EQ(world->getOffset().y, 0);
+  const std::string saved = list();
+  click(3), tap(SDLK_s, SDLMod(KMOD_LCTRL | KMOD_LSHIFT)), type("\b\b\bcopy\r");
+  EXPECT_EQ(status() + resources.read("Levels/copy.data"),
+            "Clamber - copy | Saved as copy.data!" + list());
+  EXPECT_EQ(resources.read("Levels/new.data") + resources.read("Levels/edit.data"), saved + LEVEL);
+}
+
+// 5 s of frames after an edit, or the end of the process, write the edits
+// beside the level; the next session offers them: Restore, then Discard.
+TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
+  const std::string saved = list();
+  point(400, 200), click(3), frames(313);
+  EXPECT_EQ(resources.read(RECOVERY), list());
+  point(400, 300), click(3), world->prepareQuit();
+  const std::string edited = list();
+  EXPECT_EQ(resources.read(RECOVERY), edited);
+  makeWorld(), type("\r"), frames(1);
+  EXPECT_EQ(list() + status(), edited + "Clamber - edit * | Restored unsaved changes");
+  makeWorld(), tap(SDLK_DOWN), type("\r"), frames(1);
+  EXPECT_EQ(list() + status(), saved + "Clamber - edit | Discarded unsaved changes");
+  EXPECT_FALSE(resources.exists(RECOVERY));
+}
+
+// A floor from 0 to 3000, top at 400, with a monster at 1850, the spawn point
+// at (2000, 360) and the goal at 2300. The camera puts the character on the
+// window's right edge, then follows to 100 pixels off its centre.
+TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
+  startOn("run.data", "1 0 40 300 4 2\n4 185 38 2 2\n2 200 36 2 2\n3 230 30 10 10\n"), frames(1);
+  const Character& hero = world->getCharacter();
+  EXPECT_EQ(world->getOffset().x, 2000 - 640);
+  frames(100);
+  EXPECT_TRUE(hero.isPose(Character::GROUNDED) && hero.position.y == 390);
+  const Point2D offset = world->getOffset();
+  EXPECT_LE((hero.position - offset - Point2D(320, 240)).magnitude(), 100);
+  const auto& monster = dynamic_cast<const Monster&>(world->getLevel().get(1));
+  for (int shot = 0; shot <= 5; ++shot) {
+    point(1860 - offset.x, 390 - offset.y - (shot == 0 ? 60 : 0)), click(1), frames(100);
+    EXPECT_EQ(monster.getCurrentHp(), 100 - 30 * std::min(shot, 4)) << shot;
+    EXPECT_EQ(monster.isActive(), shot < 4) << shot;
+  }
+  press(SDLK_d), frames(100);
+  EXPECT_EQ(status(), "Clamber - run | Level Complete!");
+  EXPECT_EQ(hero.position, Point2D(2000, 360));
+}
+
+} // namespace
