@@ -51,6 +51,12 @@ TEST_F(Editor, EveryEditUndoesAndRedoesToTheExactList) {
   EXPECT_EQ(status(), "Clamber - edit * | Redo");
   click(3), tap(SDLK_y, CTRL);
   EXPECT_EQ(status(), "Clamber - edit * | Nothing to redo") << "a new edit drops the redo";
+  const std::string start = list();
+  point(310, 110), click(1);
+  for (int i = 0; i < 400; ++i) {
+    tap(i < 200 ? SDLK_RIGHT : SDLK_z, i < 200 ? KMOD_NONE : CTRL);
+  }
+  EXPECT_EQ(list(), start) << "200 steps undone";
 }
 
 // A is grabbed 5 pixels inside its corner, or on its resize handle 5 past
@@ -113,6 +119,17 @@ TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
   makeWorld(), tap(SDLK_DOWN), type("\r"), frames(1);
   EXPECT_EQ(list() + status(), saved + "Clamber - edit | Discarded unsaved changes");
   EXPECT_FALSE(resources.exists(RECOVERY));
+  resources.write(RECOVERY, "1 1 2 3 4 0 \n1 garbage\n9 1 1 1 1\n4 1"), makeWorld(), type("\r");
+  frames(1);
+  EXPECT_EQ(list() + status(),
+            "1 1 2 3 4 0 \nClamber - edit * | Restored; 3 damaged lines left out");
+}
+
+// The pointer inside a platform two billion pixels tall: play starts on its
+// top, as five-pixel steps up from the pointer would put it, at once.
+TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
+  startOn("tall.data", "1 0 0 10 214748364 2\n"), type("e"), point(55, 103), type("e");
+  EXPECT_EQ(world->getCharacter().position, Point2D(55, -12));
 }
 
 // A floor from 0 to 3000, top at 400, with a monster at 1850, the spawn point
