@@ -22,7 +22,8 @@ Level::Level() : grid(&objects) {}
 void Level::listChanged() {
   ++revision;
   grid.invalidate();
-  updatingKnown = false;
+  // Play resets every monster before it runs on a changed list.
+  hit.clear();
 }
 
 void Level::refresh() {
@@ -32,17 +33,21 @@ void Level::refresh() {
 }
 
 void Level::update(int elapsedMs) {
-  if (!updatingKnown) {
-    updating.clear();
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-      if (dynamic_cast<const Monster*>(objects[i].get()) != nullptr) {
-        updating.push_back(static_cast<std::uint32_t>(i));
-      }
-    }
-    updatingKnown = true;
-  }
-  for (const std::uint32_t i : updating) {
+  // A monster's update only acts on hit points below 0, and only shots take
+  // them: updating the monsters hit since the last frame, in list order,
+  // does all that updating every object would.
+  std::sort(hit.begin(), hit.end());
+  hit.erase(std::unique(hit.begin(), hit.end()), hit.end());
+  for (const std::uint32_t i : hit) {
     objects[i]->update(elapsedMs);
+  }
+  hit.clear();
+}
+
+void Level::damage(std::size_t i, int hitPoints) {
+  if (auto* monster = dynamic_cast<Monster*>(objects[i].get())) {
+    monster->incCurrentHp(-hitPoints);
+    hit.push_back(static_cast<std::uint32_t>(i));
   }
 }
 
@@ -85,13 +90,9 @@ std::vector<const GameObject*> Level::getSelected() const {
 }
 
 void Level::addObject(std::unique_ptr<GameObject> o) {
-  const bool updates = dynamic_cast<const Monster*>(o.get()) != nullptr;
   objects.push_back(std::move(o));
   ++revision;
   grid.touched(objects.size() - 1);
-  if (updatingKnown && updates) {
-    updating.push_back(static_cast<std::uint32_t>(objects.size() - 1));
-  }
 }
 
 Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {

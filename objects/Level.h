@@ -34,9 +34,13 @@ public:
   Level& operator=(const Level&) = delete;
 
   void refresh();
-  // Once per play frame: the objects that change by themselves (monsters),
-  // in list order. Platforms, spawn points and goal areas cost nothing.
+  // Once per play frame: updates, in list order, the objects whose update
+  // has something to do. Only a monster's does, and only after its hit
+  // points changed (damage); every other object costs nothing.
   void update(int elapsedMs);
+  // A shot of the given damage hits object i: a monster loses the hit
+  // points and is updated (and dies, below 0) in the next update.
+  void damage(std::size_t i, int hitPoints);
   // Draws, in list order, the objects whose drawing can reach view (level
   // pixels); the rest are not sent to OpenGL.
   void draw(bool editView, const RectangularSector& view) const;
@@ -93,10 +97,8 @@ private:
 
   ObjectList objects;
   ObjectGrid grid;
-  // Indices of the objects whose update does anything; rebuilt after a
-  // change of the list.
-  std::vector<std::uint32_t> updating;
-  bool updatingKnown = false;
+  // Monsters hit since the last update, in the order they were hit.
+  std::vector<std::uint32_t> hit;
   std::uint64_t revision = 0;
   // The visible objects of the last drawing; kept to reuse its memory.
   mutable std::vector<std::uint32_t> visible;

@@ -107,14 +107,15 @@ void ObjectGrid::build() const {
     return;
   }
 
-  // Cells about the size of a typical object, but never more cells than a
-  // few per object, whatever the spread of the level.
+  // Cells about the size of a typical object, but about one cell per
+  // object at most, whatever the spread of the level: a sparse level gets
+  // larger cells rather than a grid too big to fill quickly.
   const double typical = std::sqrt(area / static_cast<double>(counted));
   cellSize = MIN_CELL_SIZE;
   while (cellSize < typical) {
     cellSize *= 2;
   }
-  const double maxCells = 4.0 * static_cast<double>(n) + 1024;
+  const double maxCells = static_cast<double>(n) + 1024;
   const auto span = [&](double from, double to) { return std::floor((to - from) / cellSize) + 1; };
   while (span(left, right) * span(top, bottom) > maxCells) {
     cellSize *= 2;

@@ -6,7 +6,6 @@
 #include "input/KeyBinding.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
-#include "objects/Monster.h"
 
 #include <cmath>
 #include <cstddef>
@@ -177,9 +176,7 @@ void World::hitWithShots() {
     if (hit == -1) {
       return false;
     }
-    if (auto* monster = dynamic_cast<Monster*>(&level->get(static_cast<std::size_t>(hit)))) {
-      monster->incCurrentHp(-SHOT_DAMAGE);
-    }
+    level->damage(static_cast<std::size_t>(hit), SHOT_DAMAGE);
     return true;
   });
 }
