@@ -3,18 +3,25 @@
 // glFinish on every shipped level, with and without the level menu open,
 // each against an empty frame (clear, swap, glFinish) timed alternately in
 // the same run, so that both kinds of frame meet the same machine.
-// Also World::update alone on a generated level of 10,000 objects.
+//
+// Then generated levels of up to 1,000,000 objects, all with the same few
+// objects in the window at the start: loading one through the game and the
+// memory it holds, its frames against those of a 100-object level,
+// World::update alone, undo and redo of a cut of many objects, and the
+// frame that writes the recovery file.
 
 #include "actors/Character.h"
 #include "app/Application.h"
 #include "common/Functions.h"
 #include "input/KeyState.h"
+#include "objects/GameObject.h"
 #include "objects/Level.h"
 #include "world/World.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,8 +30,11 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -76,6 +86,7 @@ public:
     std::ofstream out(root / relative, std::ios::binary | std::ios::trunc);
     out << text;
   }
+  fs::path path(const std::string& relative) const { return root / relative; }
   // The shipped level names, without ".data", in menu order.
   const std::vector<std::string>& shippedLevels() const { return levels; }
 
@@ -110,6 +121,12 @@ struct Game {
     resources->write("Levels/loadlevel.txt", file + "\n");
     world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
   }
+  // Edit mode greys the clear colour; the benchmarks after this one expect
+  // the black of play.
+  ~Game() { glClearColor(0, 0, 0, 0); }
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
   void tap(SDLKey key) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -146,7 +163,7 @@ double seconds(Clock::time_point from, Clock::time_point to) {
 }
 
 // The value below which the given share of the values lies.
-double percentile(std::vector<double>& values, double share) {
+double percentile(std::vector<double> values, double share) {
   if (values.empty()) {
     return 0;
   }
@@ -178,6 +195,36 @@ double drawnShare(World& world) {
   return static_cast<double>(drawn) / static_cast<double>(pixels.size() / 3);
 }
 
+// Times two kinds of frame alternately, one of each per iteration; the
+// iteration's time is the measured kind's. Other work on the machine (two
+// cores, shared) slows single frames of either kind, and not both kinds
+// alike: the empty frame mostly waits on the X server, the game frame
+// mostly fills pixels. The fastest tenth of each kind is what the frames
+// cost on a quiet machine; the medians are reported beside it.
+template <class Measured, class Reference>
+void alternate(benchmark::State& state, Measured measured, Reference reference,
+               const std::string& referenceName, double goal) {
+  std::vector<double> measuredTimes;
+  std::vector<double> referenceTimes;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    measured();
+    const Clock::time_point middle = Clock::now();
+    reference();
+    const Clock::time_point end = Clock::now();
+    measuredTimes.push_back(seconds(start, middle));
+    referenceTimes.push_back(seconds(middle, end));
+    state.SetIterationTime(measuredTimes.back());
+  }
+  const double measuredQuiet = percentile(measuredTimes, 0.1);
+  const double referenceQuiet = percentile(referenceTimes, 0.1);
+  state.counters["frame_us"] = measuredQuiet * 1e6;
+  state.counters[referenceName + "_us"] = referenceQuiet * 1e6;
+  state.counters["ratio"] = measuredQuiet / referenceQuiet;
+  state.counters["ratio_median"] = percentile(measuredTimes, 0.5) / percentile(referenceTimes, 0.5);
+  state.counters["goal"] = goal;
+}
+
 void BM_EmptyFrame(benchmark::State& state) {
   for (int i = 0; i < WARM_UP_FRAMES; ++i) {
     emptyFrame();
@@ -187,8 +234,6 @@ void BM_EmptyFrame(benchmark::State& state) {
   }
 }
 
-// One game frame and one empty frame per iteration; the iteration's time
-// is the game frame's.
 void frameAgainstEmpty(benchmark::State& state, const std::string& level, bool menuOpen,
                        double goal) {
   Game game(level + ".data");
@@ -207,41 +252,13 @@ void frameAgainstEmpty(benchmark::State& state, const std::string& level, bool m
     gameFrame(*game.world);
     emptyFrame();
   }
-
   const double drawn = drawnShare(*game.world);
-
-  // Other work on the machine (two cores, shared) slows single frames of
-  // either kind, and not both kinds alike: the empty frame mostly waits on
-  // the X server, the game frame mostly fills pixels. The fastest tenth of
-  // each kind is what the frames cost on a quiet machine; the medians are
-  // reported beside it.
-  std::vector<double> gameTimes;
-  std::vector<double> emptyTimes;
-  for (auto _ : state) {
-    const Clock::time_point start = Clock::now();
-    gameFrame(*game.world);
-    const Clock::time_point middle = Clock::now();
-    emptyFrame();
-    const Clock::time_point end = Clock::now();
-    gameTimes.push_back(seconds(start, middle));
-    emptyTimes.push_back(seconds(middle, end));
-    state.SetIterationTime(gameTimes.back());
-  }
-  const double gameQuiet = percentile(gameTimes, 0.1);
-  const double emptyQuiet = percentile(emptyTimes, 0.1);
-  const double gameMedian = percentile(gameTimes, 0.5);
-  const double emptyMedian = percentile(emptyTimes, 0.5);
-  state.counters["frame_us"] = gameQuiet * 1e6;
-  state.counters["empty_us"] = emptyQuiet * 1e6;
-  state.counters["ratio"] = gameQuiet / emptyQuiet;
-  state.counters["ratio_median"] = gameMedian / emptyMedian;
-  state.counters["goal"] = goal;
+  alternate(
+      state, [&] { gameFrame(*game.world); }, emptyFrame, "empty", goal);
   state.counters["drawn"] = drawn;
 }
 
-// ---- World::update on a large level ------------------------------------------
-
-constexpr int LARGE_LEVEL_OBJECTS = 10000;
+// ---- Generated levels ----------------------------------------------------------
 
 // Level-file fields are tenths of pixels; all of these are whole tens.
 std::string line(int type, int x, int y, int w, int h) {
@@ -249,46 +266,257 @@ std::string line(int type, int x, int y, int w, int h) {
          std::to_string(w / 10) + " " + std::to_string(h / 10) + " ";
 }
 
-// Platforms of every kind on a 100 x 100 grid over 40,000 x 25,000 pixels,
-// ten monsters, the goal far away, the spawn point over a floor. The floor
-// comes last: standing on it makes every frame's search for what the
-// character touches walk the whole list.
-std::string largeLevel() {
-  std::string text = line(2, 20000, 30000 - 40, 20, 20) + "\n";
-  int written = 1;
-  for (int i = 0; written < LARGE_LEVEL_OBJECTS - 2; ++i) {
-    const int x = (i % 100) * 400;
-    const int y = (i / 100) * 250;
-    if (i % 1000 == 500) {
-      text += line(4, x + 100, y - 20, 20, 20) + "\n";
+constexpr int SMALL_LEVEL = 100;
+// The objects every generated level starts with, all in the window at the
+// start: a floor, the spawn point standing on it (after it, so that the
+// character lands on the floor), a jumpable platform and a climbable wall.
+constexpr int START_OBJECTS = 4;
+// No other object reaches into the window where the camera comes to rest
+// (left -138, top 93), nor 100 pixels around it, so that every size of
+// level shows the same view; just outside it the level is as crowded as
+// anywhere.
+constexpr int KEEP_OUT_LEFT = -240;
+constexpr int KEEP_OUT_TOP = -10;
+constexpr int KEEP_OUT_RIGHT = 610;
+constexpr int KEEP_OUT_BOTTOM = 680;
+
+// objects objects: the start, then platforms of every kind with a monster
+// in every hundred and a goal area in every thousand, on the 10-pixel grid
+// at random places (the same on every run) over 20,000 pixels of height and
+// 2 pixels of width per object, 200,000 at least.
+std::string generatedLevel(int objects) {
+  std::string text = line(1, 0, 400, 640, 20) + "2 \n" + line(2, 100, 380, 20, 20) + "\n" +
+                     line(1, 300, 300, 100, 20) + "1 \n" + line(1, 560, 200, 20, 200) + "0 \n";
+  text.reserve(static_cast<std::size_t>(objects) * 24);
+  const int halfWidth = std::max(100000, objects);
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<int> column(-halfWidth / 10, halfWidth / 10 - 1);
+  std::uniform_int_distribution<int> row(-1000, 999);
+  std::uniform_int_distribution<int> length(2, 40);
+  for (int k = 0; k < objects - START_OBJECTS; ++k) {
+    int type = 1;
+    int w = 20;
+    int h = 20;
+    if (k % 100 == 0) {
+      type = 4;
+    } else if (k % 1000 == 500) {
+      type = 3;
+      w = h = 100;
     } else {
-      text += line(1, x, y, 100 + (i % 7) * 20, 20) + std::to_string(i % 3) + " \n";
+      w = length(random) * 10;
     }
-    ++written;
+    int x = 0;
+    int y = 0;
+    do {
+      x = column(random) * 10;
+      y = row(random) * 10;
+    } while (x < KEEP_OUT_RIGHT && x + w > KEEP_OUT_LEFT && y < KEEP_OUT_BOTTOM &&
+             y + h > KEEP_OUT_TOP);
+    text += line(type, x, y, w, h) + (type == 1 ? std::to_string(k % 3) + " \n" : "\n");
   }
-  text += line(3, 0, 29000, 100, 100) + "\n";
-  text += line(1, 19000, 30000, 2000, 40) + "2 \n";
   return text;
 }
 
-void BM_UpdateLargeLevel(benchmark::State& state) {
-  resources->write("Levels/large.data", largeLevel());
-  Game game("large.data");
-  World& world = *game.world;
-  if (world.getLevel().size() != LARGE_LEVEL_OBJECTS) {
-    state.SkipWithError("the large level did not load");
+// The file name of the generated level of that many objects, written on
+// first use.
+std::string generatedFile(int objects) {
+  static std::set<int> written;
+  const std::string file = "generated-" + std::to_string(objects) + ".data";
+  if (written.insert(objects).second) {
+    resources->write("Levels/" + file, generatedLevel(objects));
+  }
+  return file;
+}
+
+// A World on a generated level, checked to hold all of it.
+std::unique_ptr<Game> generatedGame(benchmark::State& state, int objects) {
+  auto game = std::make_unique<Game>(generatedFile(objects));
+  if (game->world->getLevel().size() != static_cast<std::size_t>(objects)) {
+    state.SkipWithError("the generated level did not load");
+    return nullptr;
+  }
+  return game;
+}
+
+// A memory figure of this process from /proc/self/status (VmRSS resident,
+// VmHWM its peak), in MB.
+double statusMegabytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == field + ":") {
+      double kilobytes = 0;
+      status >> kilobytes;
+      return kilobytes / 1024;
+    }
+  }
+  return 0;
+}
+
+// Loading as the game starts on a level: the World's constructor (reading
+// loadlevel.txt, the texture, the level file from the page cache, the
+// character put on the spawn point) and the first frame, whose searches
+// and drawing build the grid. Runs first, so that the memory figures are
+// those of a game that has loaded nothing else.
+void BM_LoadLevel(benchmark::State& state) {
+  const auto objects = static_cast<int>(state.range(0));
+  resources->write("Levels/loadlevel.txt", generatedFile(objects) + "\n");
+  KeyState keyState;
+  std::vector<double> times;
+  double resident = 0;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    auto world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
+    gameFrame(*world);
+    times.push_back(seconds(start, Clock::now()));
+    state.SetIterationTime(times.back());
+    resident = std::max(resident, statusMegabytes("VmRSS"));
+    if (world->getLevel().size() != static_cast<std::size_t>(objects)) {
+      state.SkipWithError("the generated level did not load");
+      return;
+    }
+  }
+  state.counters["load_ms"] = percentile(times, 0.5) * 1e3;
+  state.counters["goal_ms"] = 300;
+  state.counters["rss_MB"] = resident;
+  state.counters["peak_rss_MB"] = statusMegabytes("VmHWM");
+  state.counters["goal_rss_MB"] = 250;
+}
+
+// The same view on a large level and on a small one, frames alternated.
+void BM_LargeLevelFrame(benchmark::State& state, double goal) {
+  const auto large = generatedGame(state, static_cast<int>(state.range(0)));
+  const auto small = generatedGame(state, SMALL_LEVEL);
+  if (!large || !small) {
     return;
   }
+  for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+    gameFrame(*large->world);
+    gameFrame(*small->world);
+  }
+  const double drawn = drawnShare(*large->world);
+  const double drawnSmall = drawnShare(*small->world);
+  alternate(
+      state, [&] { gameFrame(*large->world); }, [&] { gameFrame(*small->world); }, "small", goal);
+  state.counters["drawn"] = drawn;
+  state.counters["drawn_small"] = drawnSmall;
+}
+
+void BM_UpdateLargeLevel(benchmark::State& state) {
+  const auto game = generatedGame(state, static_cast<int>(state.range(0)));
+  if (!game) {
+    return;
+  }
+  World& world = *game->world;
   for (int i = 0; i < WARM_UP_FRAMES; ++i) {
     world.update(FRAME_MS);
   }
   for (auto _ : state) {
     world.update(FRAME_MS);
   }
-  state.counters["objects"] = static_cast<double>(world.getLevel().size());
-  state.counters["goal_us"] = 100;
+  state.counters["goal_us"] = 30;
+  state.counters["monsters"] = static_cast<double>(
+      std::count_if(world.getLevel().getObjects().begin(), world.getLevel().getObjects().end(),
+                    [](const auto& o) { return o->getType() == GameObject::MONSTER; }));
   // The frames measured were the standing kind the level was made for.
   state.counters["grounded"] = world.getCharacter().isPose(Character::GROUNDED) ? 1 : 0;
+}
+
+// Time enough for messages to fade and a pending autosave to be written,
+// outside the frames timed.
+constexpr int SETTLE_MS = 6000;
+
+// Undo and redo of a cut of every tenth object, each with the frame after
+// it, which rebuilds the grid for its drawing.
+void BM_UndoCut(benchmark::State& state) {
+  const auto objects = static_cast<std::size_t>(state.range(0));
+  const auto game = generatedGame(state, static_cast<int>(objects));
+  if (!game) {
+    return;
+  }
+  World& world = *game->world;
+  game->tap(SDLK_e);
+  for (std::size_t i = START_OBJECTS; i < objects; i += 10) {
+    world.getLevel().get(i).setSelected(true);
+  }
+  game->tap(SDLK_x);
+  const std::size_t remaining = world.getLevel().size();
+  gameFrame(world);
+  std::vector<double> undoTimes;
+  std::vector<double> redoTimes;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    world.undo();
+    gameFrame(world);
+    const Clock::time_point undone = Clock::now();
+    const bool restored = world.getLevel().size() == objects;
+    world.update(SETTLE_MS);
+    const Clock::time_point redoing = Clock::now();
+    world.redo();
+    gameFrame(world);
+    const Clock::time_point end = Clock::now();
+    world.update(SETTLE_MS);
+    if (!restored || world.getLevel().size() != remaining || remaining >= objects) {
+      state.SkipWithError("the cut did not undo and redo");
+      return;
+    }
+    undoTimes.push_back(seconds(start, undone));
+    redoTimes.push_back(seconds(redoing, end));
+    state.SetIterationTime(undoTimes.back());
+  }
+  state.counters["cut"] = static_cast<double>(objects - remaining);
+  state.counters["undo_ms"] = percentile(undoTimes, 0.5) * 1e3;
+  state.counters["redo_ms"] = percentile(redoTimes, 0.5) * 1e3;
+  state.counters["goal_ms"] = 50;
+}
+
+// Every write of a file through a temporary one gives it a new inode; its
+// time stamp may not change within a clock tick. 0 for no file.
+ino_t fileIdentity(const fs::path& file) {
+  struct stat status {};
+  return ::stat(file.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+// The frame in which the recovery file is written, five seconds after an
+// edit (a nudge of one object), against the frame before it.
+void BM_AutosaveFrame(benchmark::State& state) {
+  const auto game = generatedGame(state, static_cast<int>(state.range(0)));
+  if (!game) {
+    return;
+  }
+  World& world = *game->world;
+  game->tap(SDLK_e);
+  world.getLevel().get(2).setSelected(true);
+  const fs::path recovery = resources->path("Levels/." + world.getLevelName() + ".recovery");
+  std::vector<double> plainTimes;
+  std::vector<double> saveTimes;
+  std::vector<double> extraTimes;
+  bool right = true;
+  for (auto _ : state) {
+    game->tap(right ? SDLK_RIGHT : SDLK_LEFT);
+    right = !right;
+    // Two frames short of the autosave.
+    world.update(5000 - 2 * FRAME_MS);
+    const ino_t before = fileIdentity(recovery);
+    const Clock::time_point start = Clock::now();
+    gameFrame(world);
+    const Clock::time_point middle = Clock::now();
+    const bool early = fileIdentity(recovery) != before;
+    gameFrame(world);
+    const Clock::time_point end = Clock::now();
+    if (early || fileIdentity(recovery) == before) {
+      state.SkipWithError("the recovery file was not written in the frame expected");
+      return;
+    }
+    plainTimes.push_back(seconds(start, middle));
+    saveTimes.push_back(seconds(middle, end));
+    extraTimes.push_back(saveTimes.back() - plainTimes.back());
+    state.SetIterationTime(saveTimes.back());
+  }
+  state.counters["plain_us"] = percentile(plainTimes, 0.5) * 1e6;
+  state.counters["save_us"] = percentile(saveTimes, 0.5) * 1e6;
+  state.counters["extra_ms"] = percentile(extraTimes, 0.5) * 1e3;
+  state.counters["goal_ms"] = 2;
 }
 
 } // namespace
@@ -302,6 +530,11 @@ int main(int argc, char** argv) {
   BenchResources folder;
   resources = &folder;
 
+  benchmark::RegisterBenchmark("BM_LoadLevel", BM_LoadLevel)
+      ->Arg(1000000)
+      ->Iterations(5)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_EmptyFrame", BM_EmptyFrame)->Unit(benchmark::kMicrosecond);
   for (const std::string& level : folder.shippedLevels()) {
     benchmark::RegisterBenchmark(
@@ -317,7 +550,24 @@ int main(int argc, char** argv) {
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
   }
+  for (const auto& [objects, goal] : {std::pair{100000, 1.25}, std::pair{1000000, 1.5}}) {
+    benchmark::RegisterBenchmark("BM_LargeLevelFrame", BM_LargeLevelFrame, goal)
+        ->Arg(objects)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+  }
   benchmark::RegisterBenchmark("BM_UpdateLargeLevel", BM_UpdateLargeLevel)
+      ->Arg(100000)
+      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("BM_UndoCut", BM_UndoCut)
+      ->Arg(100000)
+      ->Iterations(10)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_AutosaveFrame", BM_AutosaveFrame)
+      ->Arg(10000)
+      ->Iterations(30)
+      ->UseManualTime()
       ->Unit(benchmark::kMicrosecond);
 
   benchmark::RunSpecifiedBenchmarks();
