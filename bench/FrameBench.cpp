@@ -12,10 +12,12 @@
 
 #include "actors/Character.h"
 #include "app/Application.h"
-#include "common/Functions.h"
+#include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
+#include "support/TempDir.h"
+#include "world/EditHistory.h"
 #include "world/World.h"
 
 #include <GL/gl.h>
@@ -55,12 +57,7 @@ using Clock = std::chrono::steady_clock;
 // and room for generated ones. Removed when the program ends.
 class BenchResources {
 public:
-  BenchResources() {
-    std::string name = (fs::temp_directory_path() / "clamber-bench-XXXXXX").string();
-    if (!mkdtemp(name.data())) {
-      throw std::runtime_error("mkdtemp failed");
-    }
-    root = name;
+  BenchResources() : root(dir.path()), resourceRoot(root.string()) {
     const fs::path shipped = CLAMBER_SOURCE_RESOURCES;
     fs::create_directories(root / "Images");
     fs::create_directories(root / "Levels");
@@ -72,26 +69,20 @@ public:
       }
     }
     std::sort(levels.begin(), levels.end());
-    setResourcePath(root.string());
   }
-  ~BenchResources() {
-    setResourcePath("");
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-  BenchResources(const BenchResources&) = delete;
-  BenchResources& operator=(const BenchResources&) = delete;
 
   void write(const std::string& relative, const std::string& text) const {
-    std::ofstream out(root / relative, std::ios::binary | std::ios::trunc);
-    out << text;
+    dir.write(relative, text);
   }
   fs::path path(const std::string& relative) const { return root / relative; }
+  const ResourceRoot& getRoot() const { return resourceRoot; }
   // The shipped level names, without ".data", in menu order.
   const std::vector<std::string>& shippedLevels() const { return levels; }
 
 private:
+  TempDir dir{"clamber-bench-"};
   fs::path root;
+  ResourceRoot resourceRoot;
   std::vector<std::string> levels;
 };
 
@@ -119,7 +110,8 @@ void openWindow() {
 struct Game {
   explicit Game(const std::string& file) {
     resources->write("Levels/loadlevel.txt", file + "\n");
-    world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
+    world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState,
+                                    resources->getRoot());
   }
   // Edit mode greys the clear colour; the benchmarks after this one expect
   // the black of play.
@@ -137,6 +129,17 @@ struct Game {
     e.type = SDL_KEYUP;
     e.key.type = SDL_KEYUP;
     e.key.state = SDL_RELEASED;
+    Application::dispatchEvent(*world, keyState, e);
+  }
+  // A right click at the window's centre: in edit mode, a new platform.
+  void rightClick() {
+    SDL_Event e{};
+    e.type = e.button.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = 3;
+    e.button.x = Application::WIDTH / 2;
+    e.button.y = Application::HEIGHT / 2;
+    Application::dispatchEvent(*world, keyState, e);
+    e.type = e.button.type = SDL_MOUSEBUTTONUP;
     Application::dispatchEvent(*world, keyState, e);
   }
 
@@ -237,16 +240,12 @@ void BM_EmptyFrame(benchmark::State& state) {
 void frameAgainstEmpty(benchmark::State& state, const std::string& level, bool menuOpen,
                        double goal) {
   Game game(level + ".data");
-  if (game.world->getLevelName() != level + ".data") {
+  if (game.world->getCaption() != "Clamber - " + level || game.world->getLevel().size() == 0) {
     state.SkipWithError("the level did not load");
     return;
   }
   if (menuOpen) {
     game.tap(SDLK_l);
-    if (game.world->getMenu() == nullptr) {
-      state.SkipWithError("l did not open the level menu");
-      return;
-    }
   }
   for (int i = 0; i < WARM_UP_FRAMES; ++i) {
     gameFrame(*game.world);
@@ -366,7 +365,8 @@ void BM_LoadLevel(benchmark::State& state) {
   double resident = 0;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
-    auto world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState);
+    auto world = std::make_unique<World>(Application::WIDTH, Application::HEIGHT, &keyState,
+                                         resources->getRoot());
     gameFrame(*world);
     times.push_back(seconds(start, Clock::now()));
     state.SetIterationTime(times.back());
@@ -422,46 +422,42 @@ void BM_UpdateLargeLevel(benchmark::State& state) {
   state.counters["grounded"] = world.getCharacter().isPose(Character::GROUNDED) ? 1 : 0;
 }
 
-// Time enough for messages to fade and a pending autosave to be written,
-// outside the frames timed.
-constexpr int SETTLE_MS = 6000;
-
-// Undo and redo of a cut of every tenth object, each with the frame after
-// it, which rebuilds the grid for its drawing.
+// Undo and redo of a cut of every tenth object of a generated level, each
+// with the first search after it, which rebuilds the grid: what Ctrl+Z and
+// Ctrl+Y do to the level, without the World around it.
 void BM_UndoCut(benchmark::State& state) {
   const auto objects = static_cast<std::size_t>(state.range(0));
-  const auto game = generatedGame(state, static_cast<int>(objects));
-  if (!game) {
+  Level level;
+  if (!level.loadLevel(resources->getRoot(), generatedFile(static_cast<int>(objects)))) {
+    state.SkipWithError("the generated level did not load");
     return;
   }
-  World& world = *game->world;
-  game->tap(SDLK_e);
   for (std::size_t i = START_OBJECTS; i < objects; i += 10) {
-    world.getLevel().get(i).setSelected(true);
+    level.get(i).setSelected(true);
   }
-  game->tap(SDLK_x);
-  const std::size_t remaining = world.getLevel().size();
-  gameFrame(world);
+  EditHistory history;
+  std::vector<Level::Entry> removed;
+  level.copy(true, &removed);
+  history.record(std::move(removed), {});
+  const std::size_t remaining = level.size();
+  const RectangularSector probe(0, 0, 10, 10);
   std::vector<double> undoTimes;
   std::vector<double> redoTimes;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
-    world.undo();
-    gameFrame(world);
-    const Clock::time_point undone = Clock::now();
-    const bool restored = world.getLevel().size() == objects;
-    world.update(SETTLE_MS);
-    const Clock::time_point redoing = Clock::now();
-    world.redo();
-    gameFrame(world);
+    const bool undone = history.undo(level);
+    benchmark::DoNotOptimize(level.platformIntersecting(probe));
+    const Clock::time_point middle = Clock::now();
+    const bool restored = level.size() == objects;
+    const bool redone = history.redo(level);
+    benchmark::DoNotOptimize(level.platformIntersecting(probe));
     const Clock::time_point end = Clock::now();
-    world.update(SETTLE_MS);
-    if (!restored || world.getLevel().size() != remaining || remaining >= objects) {
+    if (!undone || !redone || !restored || level.size() != remaining) {
       state.SkipWithError("the cut did not undo and redo");
       return;
     }
-    undoTimes.push_back(seconds(start, undone));
-    redoTimes.push_back(seconds(redoing, end));
+    undoTimes.push_back(seconds(start, middle));
+    redoTimes.push_back(seconds(middle, end));
     state.SetIterationTime(undoTimes.back());
   }
   state.counters["cut"] = static_cast<double>(objects - remaining);
@@ -478,7 +474,8 @@ ino_t fileIdentity(const fs::path& file) {
 }
 
 // The frame in which the recovery file is written, five seconds after an
-// edit (a nudge of one object), against the frame before it.
+// edit (a platform added with the right button), against the frame before
+// it.
 void BM_AutosaveFrame(benchmark::State& state) {
   const auto game = generatedGame(state, static_cast<int>(state.range(0)));
   if (!game) {
@@ -486,15 +483,13 @@ void BM_AutosaveFrame(benchmark::State& state) {
   }
   World& world = *game->world;
   game->tap(SDLK_e);
-  world.getLevel().get(2).setSelected(true);
-  const fs::path recovery = resources->path("Levels/." + world.getLevelName() + ".recovery");
+  const fs::path recovery =
+      resources->path("Levels/." + generatedFile(static_cast<int>(state.range(0))) + ".recovery");
   std::vector<double> plainTimes;
   std::vector<double> saveTimes;
   std::vector<double> extraTimes;
-  bool right = true;
   for (auto _ : state) {
-    game->tap(right ? SDLK_RIGHT : SDLK_LEFT);
-    right = !right;
+    game->rightClick();
     // Two frames short of the autosave.
     world.update(5000 - 2 * FRAME_MS);
     const ino_t before = fileIdentity(recovery);

@@ -2,11 +2,12 @@
 // memory, and saving it as a file (written to a temporary file, synced,
 // renamed); items are lines of the level text.
 
-#include "common/Functions.h"
+#include "common/ResourceRoot.h"
 #include "objects/Level.h"
 #include "objects/LevelText.h"
 #include "objects/Monster.h"
 #include "objects/Platform.h"
+#include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,30 +62,6 @@ const Objects& level() {
   return objects;
 }
 
-// A resource folder of the benchmark's own, removed when it ends.
-class TempFolder {
-public:
-  TempFolder() {
-    std::string name = (fs::temp_directory_path() / "clamber-bench-XXXXXX").string();
-    if (!mkdtemp(name.data())) {
-      throw std::runtime_error("mkdtemp failed");
-    }
-    root = name;
-    fs::create_directories(root / "Levels");
-    setResourcePath(root.string());
-  }
-  ~TempFolder() {
-    setResourcePath("");
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-private:
-  fs::path root;
-};
-
 void BM_ParseLevelText(benchmark::State& state) {
   const std::string text = levelText(level());
   for (auto _ : state) {
@@ -110,13 +87,15 @@ void BM_WriteLevelText(benchmark::State& state) {
 }
 
 void BM_SaveLevelFile(benchmark::State& state) {
-  TempFolder folder;
+  const TempDir folder("clamber-bench-");
+  fs::create_directories(folder.path() / "Levels");
+  const ResourceRoot root(folder.path().string());
   Level saved;
   for (auto& o : parseLevelText(levelText(level())).objects) {
     saved.addObject(std::move(o));
   }
   for (auto _ : state) {
-    if (!saved.saveLevel("big.data")) {
+    if (!saved.saveLevel(root, "big.data")) {
       state.SkipWithError("could not write the level");
       break;
     }

@@ -10,6 +10,8 @@
 // frame in. The game is then asked to quit (SIGTERM, which SDL turns into a
 // quit event) and waited for.
 
+#include "support/TempDir.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -48,18 +50,9 @@ constexpr int PROBE_Y = 15;
 // where it looks for them. Removed when the benchmark ends.
 class GameCopy {
 public:
-  GameCopy() {
-    std::string name = (fs::temp_directory_path() / "clamber-startup-XXXXXX").string();
-    if (!mkdtemp(name.data())) {
-      throw std::runtime_error("mkdtemp failed");
-    }
-    root = name;
+  GameCopy() : root(dir.path()) {
     fs::copy_file(CLAMBER_EXECUTABLE, executable());
     fs::copy(CLAMBER_SOURCE_RESOURCES, root / "resources", fs::copy_options::recursive);
-  }
-  ~GameCopy() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
   }
   GameCopy(const GameCopy&) = delete;
   GameCopy& operator=(const GameCopy&) = delete;
@@ -68,6 +61,7 @@ public:
   const fs::path& folder() const { return root; }
 
 private:
+  TempDir dir{"clamber-startup-"};
   fs::path root;
 };
 
