@@ -123,6 +123,8 @@ TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
   frames(1);
   EXPECT_EQ(list() + status(),
             "1 1 2 3 4 0 \nClamber - edit * | Restored; 3 damaged lines left out");
+  resources.write("Levels/other.data", ""), type("l"), tap(SDLK_DOWN), type("\r"), frames(1);
+  EXPECT_EQ(resources.read(RECOVERY) + status(), "1 1 2 3 4 0 \nClamber - other | Loaded other!");
 }
 
 // The pointer inside a platform two billion pixels tall: play starts on its
