@@ -16,6 +16,7 @@ TEST(LevelEditing, KeysNudgeTheSelectionAndSetSelectedPlatformsKinds) {
   level.addObject(std::make_unique<Platform>(100, 200, 50, 20, Platform::PLAIN));
   level.addObject(std::make_unique<Platform>(100, 200, 10, 10, Platform::PLAIN));
   level.get(0).setSelected(true);
+  ASSERT_EQ(level.platformIntersecting(RectangularSector(105, 205, 1, 1)), 0);
   const struct {
     SDLKey key;
     const char* selectedLine;
@@ -28,6 +29,10 @@ TEST(LevelEditing, KeysNudgeTheSelectionAndSetSelectedPlatformsKinds) {
     EXPECT_EQ(level.get(0).getSaveString(), row.selectedLine) << SDL_GetKeyName(row.key);
     EXPECT_EQ(level.get(1).getSaveString(), "1 10 20 1 1 2 \n") << SDL_GetKeyName(row.key);
   }
+  for (int i = 0; i < 50; ++i) {
+    level.keyDown(keyDownEvent(SDLK_RIGHT));
+  }
+  EXPECT_EQ(level.platformIntersecting(RectangularSector(605, 205, 1, 1)), 0) << "found there";
 }
 
 // (123.7, 45.2) and (200, 100) copy to (0.7, 0.2) and (77, 55), written in

@@ -27,6 +27,9 @@ TEST(LevelFiles, ASavedLevelLoadsBackAndAMissingOneLoadsEmpty) {
   Level level;
   level.addObject(std::make_unique<Platform>(100, 400, 200, 20, Platform::JUMPABLE));
   level.addObject(std::make_unique<Monster>(250, 380, 20, 20));
+  for (int i = 0; i < 200; ++i) { // a few kilobytes, as a real level
+    level.addObject(std::make_unique<Platform>(10 * i, 500, 10, 10, Platform::PLAIN));
+  }
   ASSERT_TRUE(level.saveLevel(res.resourceRoot(), "two.data"));
   Level loaded;
   ASSERT_TRUE(loaded.loadLevel(res.resourceRoot(), "two.data"));

@@ -116,6 +116,10 @@ TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
   EXPECT_EQ(resources.read(RECOVERY), edited);
   makeWorld(), type("\r"), frames(1);
   EXPECT_EQ(list() + status(), edited + "Clamber - edit * | Restored unsaved changes");
+  frames(125);
+  EXPECT_EQ(status(), "Clamber - edit * | Restored unsaved changes") << "shown for 2 s";
+  frames(1);
+  EXPECT_EQ(status(), "Clamber - edit * | ");
   makeWorld(), tap(SDLK_DOWN), type("\r"), frames(1);
   EXPECT_EQ(list() + status(), saved + "Clamber - edit | Discarded unsaved changes");
   EXPECT_FALSE(resources.exists(RECOVERY));
