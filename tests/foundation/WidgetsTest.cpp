@@ -1,17 +1,38 @@
 // The name prompt takes only file names: no folders, dots, spaces or non-ASCII,
 // at most MAX_LENGTH. The level menu keeps the selected row in view and
-// marks rows hidden above or below it.
+// marks rows hidden above or below it. The level's bricks repeat every 64
+// pixels, as the image is wide.
 
 #include "actors/Point2D.h"
 #include "common/Draw.h"
 #include "gfx/Menu.h"
 #include "gfx/NamePrompt.h"
+#include "gfx/TextureHandler.h"
 #include "support/Events.h"
 #include "support/GLWindow.h"
+#include "support/TempResources.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+TEST(Texture, TheBrickImageRepeatsEvery64Pixels) {
+  TempResources resources;
+  GLWindow::clear(), glColor3f(1, 1, 1);
+  TextureHandler textures;
+  textures.load(resources.resourceRoot(), "/Images/test.bmp", "test");
+  fillBox(0, 0, 128, 64), textures.unbind();
+  std::vector<Rgb> row;
+  for (int x = 0; x < 128; ++x) {
+    row.push_back(GLWindow::pixel(x, 10));
+  }
+  EXPECT_TRUE(std::equal(row.begin(), row.begin() + 64, row.begin() + 64));
+  EXPECT_FALSE(std::equal(row.begin(), row.begin() + 32, row.begin() + 32)) << "half a tile";
+}
 
 // The character is the unicode field's when SDL filled it in, else the
 // key's; s with a caron, U+0161, has the low byte of a.

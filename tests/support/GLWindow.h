@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 
 // The test process's one 640 x 480 OpenGL window, opened on first use. clear()
 // also resets the modelview and the texture; pixel() reads the back buffer.
@@ -21,12 +20,5 @@ public:
   static Rgb pixel(int x, int y);
 };
 
-struct Probe {
-  const char* where;
-  int x, y;
-  Rgb colour;
-};
-
-void expectPixels(std::initializer_list<Probe> probes);
 // A filled box, bounds inclusive: each edge's middle pixel and the one out.
 void expectBox(int left, int top, int right, int bottom, Rgb inside, Rgb outside);
