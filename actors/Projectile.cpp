@@ -24,12 +24,10 @@ void Projectile::draw() const {
   glEnd();
 }
 
-bool Projectile::isInView(const Point2D& offset, int width, int height) const {
+bool Projectile::isInView(const RectangularSector& view) const {
   // The world is drawn shifted by whole pixels, and the square's corners
   // are truncated: a few pixels of slack keep every visible square.
   constexpr double REACH = 4;
-  const double left = std::trunc(offset.x);
-  const double top = std::trunc(offset.y);
-  return position.x + REACH >= left && position.x - REACH <= left + width &&
-         position.y + REACH >= top && position.y - REACH <= top + height;
+  return position.x + REACH >= view.getLeft() && position.x - REACH <= view.getRight() &&
+         position.y + REACH >= view.getTop() && position.y - REACH <= view.getBottom();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actors/Point2D.h"
+#include "actors/RectangularSector.h"
 
 // A shot: flies straight at a constant velocity, no gravity, until its
 // lifetime runs out. It hits as a point but is drawn as a 4 x 4 square.
@@ -13,9 +14,8 @@ public:
   // false once lifetime has fallen to 0 or below.
   bool update(int dt);
   void draw() const;
-  // Whether the drawn square can reach a window whose top-left corner is at
-  // offset in level pixels.
-  bool isInView(const Point2D& offset, int width, int height) const;
+  // Whether the drawn square can reach view, the window's part of the level.
+  bool isInView(const RectangularSector& view) const;
 
   double getX() const { return position.x; }
   double getY() const { return position.y; }

@@ -37,7 +37,7 @@ bool RectangularSector::contains(int px, int py) const {
 }
 
 RectangularSector RectangularSector::getResizeBox() const {
-  return RectangularSector(getX() + getWidth(), getY() + getHeight(), 10, 10);
+  return RectangularSector(getX() + getWidth(), getY() + getHeight(), HANDLE_SIZE, HANDLE_SIZE);
 }
 
 void RectangularSector::glVertecies() const {

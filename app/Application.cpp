@@ -102,6 +102,8 @@ void Application::init(const ResourceRoot& root) {
 }
 
 void Application::drawGL() {
+  const float grey = w->getClearGrey();
+  glClearColor(grey, grey, grey, 0);
   glClear(GL_COLOR_BUFFER_BIT);
   w->draw();
 }

@@ -18,6 +18,7 @@
 #include "objects/Level.h"
 #include "support/TempDir.h"
 #include "world/EditHistory.h"
+#include "world/LevelStore.h"
 #include "world/World.h"
 
 #include <GL/gl.h>
@@ -428,7 +429,8 @@ void BM_UpdateLargeLevel(benchmark::State& state) {
 void BM_UndoCut(benchmark::State& state) {
   const auto objects = static_cast<std::size_t>(state.range(0));
   Level level;
-  if (!level.loadLevel(resources->getRoot(), generatedFile(static_cast<int>(objects)))) {
+  if (!LevelStore(resources->getRoot())
+           .loadLevel(generatedFile(static_cast<int>(objects)), level)) {
     state.SkipWithError("the generated level did not load");
     return;
   }

@@ -8,6 +8,7 @@
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 #include "support/TempDir.h"
+#include "world/LevelStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -95,7 +96,7 @@ void BM_SaveLevelFile(benchmark::State& state) {
     saved.addObject(std::move(o));
   }
   for (auto _ : state) {
-    if (!saved.saveLevel(root, "big.data")) {
+    if (!LevelStore(root).saveLevel("big.data", saved)) {
       state.SkipWithError("could not write the level");
       break;
     }

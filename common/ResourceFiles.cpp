@@ -145,28 +145,3 @@ std::vector<std::string> readFile(const ResourceRoot& root, const std::string& r
     start = end + 1;
   }
 }
-
-std::vector<std::string> getLevelList(const ResourceRoot& root) {
-  std::vector<std::string> names;
-  std::error_code error;
-  fs::directory_iterator entry(resourceFile(root, "Levels/"), error);
-  const fs::directory_iterator end;
-  for (; !error && entry != end; entry.increment(error)) {
-    std::string name = entry->path().filename().string();
-    // Hidden files are not level files: among them the temporaries of a
-    // save in progress.
-    if (name.empty() || name.front() == '.') {
-      continue;
-    }
-    const std::size_t cut = name.find(".data");
-    if (cut != std::string::npos) {
-      name.resize(cut);
-      names.push_back(std::move(name));
-    }
-  }
-  if (error) {
-    return {};
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}

@@ -32,8 +32,3 @@ void removeResourceFile(const ResourceRoot& root, const std::string& relative);
 // more, empty, line; an empty file yields one empty line. An unreadable file
 // prints "FAILED" on standard output and yields an empty list.
 std::vector<std::string> readFile(const ResourceRoot& root, const std::string& relative);
-
-// Level names: the files of the Levels folder whose names contain ".data",
-// cut at the first ".data", sorted by name (byte order). Hidden files are
-// left out. Empty when the folder cannot be listed.
-std::vector<std::string> getLevelList(const ResourceRoot& root);

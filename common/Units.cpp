@@ -19,3 +19,7 @@ int truncateToInt(double v) {
   }
   return static_cast<int>(v);
 }
+
+double snapToGrid(double v) {
+  return GRID * std::floor(v / GRID);
+}

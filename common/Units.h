@@ -10,3 +10,13 @@ double pps(double perSecond, int ms);
 // 0): a coordinate far beyond any window, such as that of a character that
 // has fallen for minutes, must not wrap round into view.
 int truncateToInt(double v);
+
+// The editing grid: objects are moved, resized, nudged and pasted onto
+// multiples of GRID pixels, and level files store tenths of pixels.
+constexpr double GRID = 10;
+// The side of the square resize handle at an object's bottom-right corner,
+// and the least width and height a resize leaves.
+constexpr double HANDLE_SIZE = 10;
+
+// The largest multiple of GRID not above v, also for negative values.
+double snapToGrid(double v);

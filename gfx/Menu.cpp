@@ -31,16 +31,15 @@ void hiddenRowsMark(int tipY, int direction) {
 
 } // namespace
 
-Menu::Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
-           MenuType type)
-    : title(std::move(title)), type(type), position(position), items(items) {}
+Menu::Menu(std::vector<std::string> items, std::string title, MenuType type)
+    : title(std::move(title)), type(type), items(std::move(items)) {}
 
 bool Menu::update(int /*ms*/) {
   return done;
 }
 
 void Menu::keyDown(const SDL_Event& event) {
-  const int n = items ? static_cast<int>(items->size()) : 0;
+  const int n = static_cast<int>(items.size());
   switch (event.key.keysym.sym) {
   case SDLK_RETURN:
     done = true;
@@ -91,16 +90,16 @@ void Menu::drawTitle(const std::string& title, int centre, int firstBaseline) {
 }
 
 bool Menu::hasSelection() const {
-  return items && selected >= 0 && selected < static_cast<int>(items->size());
+  return selected >= 0 && selected < static_cast<int>(items.size());
 }
 
 void Menu::draw() const {
-  const int n = items ? static_cast<int>(items->size()) : 0;
+  const int n = static_cast<int>(items.size());
   // Every item counts, shown or not, so that the box keeps its width while
   // the list scrolls.
   int w = 0;
   for (int i = 0; i < n; ++i) {
-    const int itemWidth = stringWidth((*items)[static_cast<std::size_t>(i)]);
+    const int itemWidth = stringWidth(items[static_cast<std::size_t>(i)]);
     if (itemWidth > w) {
       w = itemWidth;
     }
@@ -132,7 +131,7 @@ void Menu::draw() const {
     }
     glColor3d(1, 1, 1);
     outlineBox(rowLeft, rowTop, rowRight, rowBottom);
-    drawText(l, baseline, (*items)[static_cast<std::size_t>(i)]);
+    drawText(l, baseline, items[static_cast<std::size_t>(i)]);
   }
 
   // Both marks sit on the list box's outline, pointing away from it.

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-class Point2D;
-
 // A modal list: a title and items, one highlighted, steered with the arrow
 // keys and chosen with Return. The menu only records the choice; its owner
 // acts on it. A list longer than the window holds shows VISIBLE_ROWS rows at
@@ -17,9 +15,7 @@ public:
   // The rows that fit below the title in the 480-pixel window.
   static constexpr int VISIBLE_ROWS = 10;
 
-  // Neither position nor items is owned; items must outlive the menu.
-  Menu(const Point2D* position, const std::vector<std::string>* items, std::string title,
-       MenuType type);
+  Menu(std::vector<std::string> items, std::string title, MenuType type);
 
   // True once Return has been pressed. The time is not used.
   bool update(int ms);
@@ -32,9 +28,8 @@ public:
   // a menu without items: its choice must not be acted on.
   bool hasSelection() const;
   MenuType getType() const { return type; }
-  // The point given at construction; the layout does not depend on it.
-  const Point2D* getPosition() const { return position; }
-  void setType(MenuType t) { type = t; }
+  // The item chosen; only while hasSelection().
+  const std::string& getSelectedItem() const { return items[static_cast<std::size_t>(selected)]; }
   // Window coordinates; always at the same place, centred on x = 300. A
   // menu without items shows its title over an empty list box. When rows
   // are hidden, a small white triangle above or below the list box points
@@ -52,6 +47,5 @@ private:
   int selected = 0;
   // The index of the item in the top row shown.
   int firstShown = 0;
-  const Point2D* position;
-  const std::vector<std::string>* items;
+  std::vector<std::string> items;
 };

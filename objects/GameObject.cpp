@@ -37,19 +37,22 @@ void GameObject::draw(bool editView) const {
   }
 }
 
-void GameObject::keyDown(const SDL_Event& e) {
-  const auto key = static_cast<std::uint16_t>(e.key.keysym.sym);
-  if (key == SDLK_UP) {
-    incY(-10);
-  }
-  if (key == SDLK_DOWN) {
-    incY(10);
-  }
-  if (key == SDLK_LEFT) {
-    incX(-10);
-  }
-  if (key == SDLK_RIGHT) {
-    incX(10);
+void GameObject::edit(EditAction action) {
+  switch (action) {
+  case EditAction::NUDGE_UP:
+    incY(-GRID);
+    break;
+  case EditAction::NUDGE_DOWN:
+    incY(GRID);
+    break;
+  case EditAction::NUDGE_LEFT:
+    incX(-GRID);
+    break;
+  case EditAction::NUDGE_RIGHT:
+    incX(GRID);
+    break;
+  default:
+    break;
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include "actors/RectangularSector.h"
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,6 +12,17 @@
 class GameObject : public RectangularSector {
 public:
   enum ObjectType : std::int32_t { PLATFORM = 1, SPAWN_POINT = 2, GOAL_AREA = 3, MONSTER = 4 };
+  // What the editor's keys do to a selected object: nudges move it by one
+  // grid step, the kinds apply to platforms only.
+  enum class EditAction {
+    NUDGE_UP,
+    NUDGE_DOWN,
+    NUDGE_LEFT,
+    NUDGE_RIGHT,
+    CLIMBABLE,
+    JUMPABLE,
+    PLAIN
+  };
 
   GameObject(double x, double y, double w, double h, ObjectType t);
   GameObject(const RectangularSector& r, ObjectType t);
@@ -25,8 +34,8 @@ public:
   virtual bool update(int elapsedMs);
   // editView is true in edit mode. Drawn in level pixels.
   virtual void draw(bool editView) const;
-  // Only selected objects in edit mode get keys: arrows nudge by 10 pixels.
-  virtual void keyDown(const SDL_Event& e);
+  // Only selected objects in edit mode are edited.
+  virtual void edit(EditAction action);
   // The object's line of a level file, "\n" included.
   std::string getSaveString() const;
   // Appends that line to out, so that a whole level is written into one

@@ -32,23 +32,30 @@ void Level::refresh() {
   }
 }
 
-void Level::update(int elapsedMs) {
+int Level::update(int elapsedMs) {
   // A monster's update only acts on hit points below 0, and only shots take
   // them: updating the monsters hit since the last frame, in list order,
   // does all that updating every object would.
   std::sort(hit.begin(), hit.end());
   hit.erase(std::unique(hit.begin(), hit.end()), hit.end());
+  int left = 0;
   for (const std::uint32_t i : hit) {
+    const bool wasActive = objects[i]->isActive();
     objects[i]->update(elapsedMs);
+    left += wasActive && !objects[i]->isActive() ? 1 : 0;
   }
   hit.clear();
+  return left;
 }
 
-void Level::damage(std::size_t i, int hitPoints) {
-  if (auto* monster = dynamic_cast<Monster*>(objects[i].get())) {
-    monster->incCurrentHp(-hitPoints);
-    hit.push_back(static_cast<std::uint32_t>(i));
+bool Level::damage(std::size_t i, int hitPoints) {
+  auto* monster = dynamic_cast<Monster*>(objects[i].get());
+  if (monster == nullptr) {
+    return false;
   }
+  monster->incCurrentHp(-hitPoints);
+  hit.push_back(static_cast<std::uint32_t>(i));
+  return true;
 }
 
 void Level::draw(bool editView, const RectangularSector& view) const {
@@ -64,10 +71,10 @@ void Level::draw(bool editView, const RectangularSector& view) const {
   }
 }
 
-void Level::keyDown(const SDL_Event& e) {
+void Level::edit(GameObject::EditAction action) {
   for (std::size_t i = 0; i < objects.size(); ++i) {
     if (objects[i]->isSelected()) {
-      objects[i]->keyDown(e);
+      objects[i]->edit(action);
       grid.touched(i);
     }
   }

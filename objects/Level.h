@@ -1,11 +1,8 @@
 #pragma once
 
 #include "actors/Point2D.h"
-#include "common/ResourceRoot.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectGrid.h"
-
-#include <SDL.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -37,15 +34,17 @@ public:
   // Once per play frame: updates, in list order, the objects whose update
   // has something to do. Only a monster's does, and only after its hit
   // points changed (damage); every other object costs nothing.
-  void update(int elapsedMs);
+  // Returns how many objects left play in it.
+  int update(int elapsedMs);
   // A shot of the given damage hits object i: a monster loses the hit
-  // points and is updated (and dies, below 0) in the next update.
-  void damage(std::size_t i, int hitPoints);
+  // points and is updated (and dies, below 0) in the next update. True
+  // when object i is a monster.
+  bool damage(std::size_t i, int hitPoints);
   // Draws, in list order, the objects whose drawing can reach view (level
   // pixels); the rest are not sent to OpenGL.
   void draw(bool editView, const RectangularSector& view) const;
-  // Forwards the key to every selected object, in list order.
-  void keyDown(const SDL_Event& e);
+  // Edits every selected object, in list order.
+  void edit(GameObject::EditAction action);
   void deselectAll();
   // The selected objects themselves (not clones), in list order.
   std::vector<const GameObject*> getSelected() const;
@@ -69,13 +68,6 @@ public:
 
   // Top-left corner of the first spawn point, or (0, 0) without one.
   Point2D getSpawnPoint() const;
-
-  // name is a file name inside the root's Levels/, extension included.
-  // False (and an empty level) when the file cannot be read.
-  bool loadLevel(const ResourceRoot& root, const std::string& name);
-  // Replaces Levels/name atomically; false, with the old file untouched,
-  // when the level cannot be written completely.
-  bool saveLevel(const ResourceRoot& root, const std::string& name) const;
 
   const ObjectList& getObjects() const { return objects; }
   std::size_t size() const { return objects.size(); }

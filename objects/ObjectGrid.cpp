@@ -1,5 +1,6 @@
 #include "objects/ObjectGrid.h"
 
+#include "common/Units.h"
 #include "objects/GameObject.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace {
 // select box reaches 6 pixels out, outlines half a pixel more.
 constexpr double DRAW_MARGIN = 8;
 // The resize handle hangs this far off the bottom-right corner.
-constexpr double HANDLE_SIZE = 10;
 // Objects covering more cells than this go on the list every search walks.
 constexpr double MAX_CELLS_PER_OBJECT = 256;
 // Objects larger than this on either axis do not size the grid: one huge

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <charconv>
-#include <cstdint>
 
 Platform::Platform() : Platform(0, 0, 0, 0, CLIMBABLE) {}
 
@@ -37,21 +36,21 @@ void Platform::draw(bool editView) const {
   }
 }
 
-void Platform::keyDown(const SDL_Event& e) {
-  switch (static_cast<std::uint16_t>(e.key.keysym.sym)) {
-  case SDLK_1:
+void Platform::edit(EditAction action) {
+  switch (action) {
+  case EditAction::CLIMBABLE:
     platformType = CLIMBABLE;
     break;
-  case SDLK_2:
+  case EditAction::JUMPABLE:
     platformType = JUMPABLE;
     break;
-  case SDLK_3:
+  case EditAction::PLAIN:
     platformType = PLAIN;
     break;
   default:
+    GameObject::edit(action);
     break;
   }
-  GameObject::keyDown(e);
 }
 
 void Platform::appendSaveString(std::string& out) const {

@@ -13,8 +13,8 @@ public:
   Platform(double x, double y, double w, double h, PlatformType p);
 
   void draw(bool editView) const override;
-  // Keys 1, 2, 3 set the platform type; arrows nudge as for any object.
-  void keyDown(const SDL_Event& e) override;
+  // The kinds set the platform type; nudges move it as any object.
+  void edit(EditAction action) override;
   void appendSaveString(std::string& out) const override;
   std::unique_ptr<GameObject> clone() const override;
   bool sameAs(const GameObject& other) const override;

@@ -60,13 +60,12 @@ TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
 // thirteen, row r's box starts at y 75 + 38 r; marks' tips are at 66 and 461.
 TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
   const Rgb black = rgb(0, 0, 0), white = rgb(255, 255, 255), blue = rgb(0, 0, 255);
-  const Point2D mouse(600, 400);
   std::vector<std::string> items(10, "Level Select");
   const int w = stringWidth(items[0]), l = 300 - w / 2;
-  GLWindow::clear(), Menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST).draw();
+  GLWindow::clear(), Menu(items, "Level Select", Menu::LEVEL_LIST).draw();
   expectBox(l - 10, 70, l + w + 10, 457, white, black);
   items.resize(13);
-  Menu menu(&mouse, &items, "Level Select", Menu::LEVEL_LIST);
+  Menu menu(items, "Level Select", Menu::LEVEL_LIST);
   const std::tuple<SDLKey, int, int, int, bool, bool> steps[] = {
       {SDLK_UNKNOWN, 1, 0, 0, false, true}, {SDLK_DOWN, 10, 10, 9, true, true},
       {SDLK_UP, 9, 1, 0, true, true},       {SDLK_UP, 2, 12, 9, true, false},

@@ -1,36 +1,40 @@
-// The editor's object keys and clipboard: arrows nudge selected objects by
-// 10, 1/2/3 set the kind of selected platforms only, and a copy lies
-// relative to the first selected object's corner cut to whole pixels.
+// The editor's actions and clipboard: nudges move selected objects by 10,
+// kinds apply to selected platforms only, and a copy lies relative to the
+// first selected object's corner cut to whole pixels.
 
 #include "objects/Level.h"
 #include "objects/LevelText.h"
 #include "objects/Platform.h"
-#include "support/Events.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(LevelEditing, KeysNudgeTheSelectionAndSetSelectedPlatformsKinds) {
+TEST(LevelEditing, ActionsNudgeTheSelectionAndSetSelectedPlatformsKinds) {
   Level level;
   level.addObject(std::make_unique<Platform>(100, 200, 50, 20, Platform::PLAIN));
   level.addObject(std::make_unique<Platform>(100, 200, 10, 10, Platform::PLAIN));
   level.get(0).setSelected(true);
   ASSERT_EQ(level.platformIntersecting(RectangularSector(105, 205, 1, 1)), 0);
+  using A = GameObject::EditAction;
   const struct {
-    SDLKey key;
+    A action;
+    const char* name;
     const char* selectedLine;
-  } rows[] = {{SDLK_UP, "1 10 19 5 2 2 \n"},  {SDLK_LEFT, "1 9 19 5 2 2 \n"},
-              {SDLK_DOWN, "1 9 20 5 2 2 \n"}, {SDLK_RIGHT, "1 10 20 5 2 2 \n"},
-              {SDLK_1, "1 10 20 5 2 0 \n"},   {SDLK_2, "1 10 20 5 2 1 \n"},
-              {SDLK_4, "1 10 20 5 2 1 \n"},   {SDLK_3, "1 10 20 5 2 2 \n"}};
+  } rows[] = {{A::NUDGE_UP, "up", "1 10 19 5 2 2 \n"},
+              {A::NUDGE_LEFT, "left", "1 9 19 5 2 2 \n"},
+              {A::NUDGE_DOWN, "down", "1 9 20 5 2 2 \n"},
+              {A::NUDGE_RIGHT, "right", "1 10 20 5 2 2 \n"},
+              {A::CLIMBABLE, "climbable", "1 10 20 5 2 0 \n"},
+              {A::JUMPABLE, "jumpable", "1 10 20 5 2 1 \n"},
+              {A::PLAIN, "plain", "1 10 20 5 2 2 \n"}};
   for (const auto& row : rows) {
-    level.keyDown(keyDownEvent(row.key));
-    EXPECT_EQ(level.get(0).getSaveString(), row.selectedLine) << SDL_GetKeyName(row.key);
-    EXPECT_EQ(level.get(1).getSaveString(), "1 10 20 1 1 2 \n") << SDL_GetKeyName(row.key);
+    level.edit(row.action);
+    EXPECT_EQ(level.get(0).getSaveString(), row.selectedLine) << row.name;
+    EXPECT_EQ(level.get(1).getSaveString(), "1 10 20 1 1 2 \n") << row.name;
   }
   for (int i = 0; i < 50; ++i) {
-    level.keyDown(keyDownEvent(SDLK_RIGHT));
+    level.edit(A::NUDGE_RIGHT);
   }
   EXPECT_EQ(level.platformIntersecting(RectangularSector(605, 205, 1, 1)), 0) << "found there";
 }

@@ -8,6 +8,7 @@
 #include "objects/Monster.h"
 #include "objects/Platform.h"
 #include "support/TempResources.h"
+#include "world/LevelStore.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,12 @@ TEST(LevelFiles, ASavedLevelLoadsBackAndAMissingOneLoadsEmpty) {
   for (int i = 0; i < 200; ++i) { // a few kilobytes, as a real level
     level.addObject(std::make_unique<Platform>(10 * i, 500, 10, 10, Platform::PLAIN));
   }
-  ASSERT_TRUE(level.saveLevel(res.resourceRoot(), "two.data"));
+  ASSERT_TRUE(LevelStore(res.resourceRoot()).saveLevel("two.data", level));
   Level loaded;
-  ASSERT_TRUE(loaded.loadLevel(res.resourceRoot(), "two.data"));
+  ASSERT_TRUE(LevelStore(res.resourceRoot()).loadLevel("two.data", loaded));
   EXPECT_EQ(levelText(loaded.getObjects()), levelText(level.getObjects()));
   EXPECT_NE(dynamic_cast<const Monster*>(&loaded.get(1)), nullptr);
-  EXPECT_FALSE(loaded.loadLevel(res.resourceRoot(), "absent.data"));
+  EXPECT_FALSE(LevelStore(res.resourceRoot()).loadLevel("absent.data", loaded));
   EXPECT_EQ(loaded.size(), 0u);
 }
 
@@ -51,7 +52,7 @@ TEST(LevelFiles, AWriteFailingPartWayLeavesTheOldFileAlone) {
   const rlimit small{8, before.rlim_max};
   std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved = level.saveLevel(res.resourceRoot(), "level.data");
+  const bool saved = LevelStore(res.resourceRoot()).saveLevel("level.data", level);
   setrlimit(RLIMIT_FSIZE, &before);
   EXPECT_FALSE(saved);
   EXPECT_EQ(res.read("Levels/level.data"), "old");
@@ -69,7 +70,7 @@ TEST(LevelFiles, AWriteProtectedFileIsNotReplaced) {
   fs::permissions(res.path().parent_path(), fs::perms::others_exec, fs::perm_options::add);
   const bool root = geteuid() == 0;
   ASSERT_TRUE(!root || (setegid(65534) == 0 && seteuid(65534) == 0));
-  const bool saved = Level().saveLevel(res.resourceRoot(), "level.data");
+  const bool saved = LevelStore(res.resourceRoot()).saveLevel("level.data", Level());
   ASSERT_TRUE(!root || (seteuid(0) == 0 && setegid(0) == 0));
   EXPECT_FALSE(saved);
   EXPECT_EQ(res.read("Levels/level.data"), "old");
@@ -82,7 +83,7 @@ TEST(LevelFiles, TheLevelListHoldsTheVisibleDataFilesInByteOrder) {
   for (const char* name : {"a.data", "b.data.bak", "notes.txt", "B.data", "_x.data", ".h.data"}) {
     res.write(std::string("Levels/") + name, "");
   }
-  EXPECT_EQ(getLevelList(res.resourceRoot()), (std::vector<std::string>{"B", "_x", "a", "b"}));
+  EXPECT_EQ(LevelStore(res.resourceRoot()).list(), (std::vector<std::string>{"B", "_x", "a", "b"}));
 }
 
 } // namespace

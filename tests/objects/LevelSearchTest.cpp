@@ -6,6 +6,7 @@
 
 #include "objects/Level.h"
 #include "objects/Platform.h"
+#include "world/LevelStore.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -94,7 +95,8 @@ TEST(LevelSearch, FindsWhatTheListWalkFindsAcrossEdits) {
 TEST(LevelSearch, DrawingOnlyWhatIsInViewChangesNoPixel) {
   GLWindow::ensure();
   Level level;
-  ASSERT_TRUE(level.loadLevel(ResourceRoot(CLAMBER_SOURCE_RESOURCES), "05-summit.data"));
+  ASSERT_TRUE(
+      LevelStore(ResourceRoot(CLAMBER_SOURCE_RESOURCES)).loadLevel("05-summit.data", level));
   const auto frame = [&](bool editView, double x, double y, bool cull) {
     GLWindow::clear();
     glTranslated(-x, -y, 0);
