@@ -63,11 +63,8 @@ public:
   // Play mode passes the first object found touching at the end of a frame.
   void adjacentObject(const GameObject* o);
   void clearAdjacent();
-  const std::vector<const GameObject*>& getAdjacent() const { return adjacent; }
 
   int getMaxHp() const { return maxHp; }
-  void setMaxHp(int hp) { maxHp = hp; }
-  void incMaxHp(int n) { setMaxHp(getMaxHp() + n); }
   int getCurrentHp() const { return currentHp; }
   void setCurrentHp(int hp) { currentHp = hp; }
   void incCurrentHp(int n) { setCurrentHp(getCurrentHp() + n); }

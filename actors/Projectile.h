@@ -23,8 +23,6 @@ public:
   void setY(double v) { position.y = v; }
   void incX(double d) { setX(getX() + d); }
   void incY(double d) { setY(getY() + d); }
-  int getLifetime() const { return lifetime; }
-  const Point2D& getVelocity() const { return velocity; }
 
 private:
   Point2D position;

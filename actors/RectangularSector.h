@@ -29,7 +29,6 @@ public:
   void incWidth(double d) { setWidth(getWidth() + d); }
   void incHeight(double d) { setHeight(getHeight() + d); }
   void setPos(double x, double y) { pos.set(x, y); }
-  void setSize(double width, double height) { size.set(width, height); }
   void set(double x, double y, double width, double height);
   // grow(-1, -1, 2, 2) widens the rectangle by one pixel on every side.
   void grow(double dx, double dy, double dWidth, double dHeight);

@@ -18,7 +18,6 @@ public:
   // Sets the colour and the raster position, nothing else.
   void draw(const Point2D& offset) const;
 
-  int getRemaining() const { return remaining; }
   const std::string& getText() const { return text; }
 
 private:

@@ -24,7 +24,6 @@ public:
   // Escape CANCELLED, leaving the text as it is; anything else EDITING.
   Result keyDown(const SDL_Event& event);
   const std::string& getText() const { return text; }
-  const std::string& getTitle() const { return title; }
   // Window coordinates, centred in the 640-pixel window: the title over a
   // field with the text and a caret after it. A text wider than the field
   // shows its end, after "...". Sets the colour and the raster position;

@@ -18,8 +18,3 @@ void TextureHandler::bind(const std::string& name) {
 void TextureHandler::unbind() {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
-
-unsigned long TextureHandler::get(const std::string& name) const {
-  const auto it = textures.find(name);
-  return it == textures.end() ? 0 : it->second;
-}

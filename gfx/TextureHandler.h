@@ -17,7 +17,6 @@ public:
   // A name never loaded binds no texture (and is remembered as 0).
   void bind(const std::string& name);
   void unbind();
-  unsigned long get(const std::string& name) const;
 
 private:
   std::map<std::string, unsigned long> textures;

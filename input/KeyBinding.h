@@ -16,7 +16,6 @@ public:
 
   // Binds name to key, replacing an earlier binding of that name.
   void bind(const std::string& name, SDLKey key);
-  void unbind(std::string_view name);
   // False for a name with no binding; never creates one.
   bool check(std::string_view name) const;
 

@@ -54,7 +54,6 @@ public:
   void drawSelectBox() const;
 
   ObjectType getType() const { return type; }
-  void setType(ObjectType t) { type = t; }
   bool isActive() const { return active; }
   void setActive(bool a) { active = a; }
   bool isSelected() const { return selected; }

@@ -20,8 +20,6 @@ public:
   void setCurrentHp(int hp) { currentHp = hp; }
   void incCurrentHp(int n) { currentHp += n; }
   int getMaxHp() const { return maxHp; }
-  void setMaxHp(int hp) { maxHp = hp; }
-  void incMaxHp(int n) { maxHp += n; }
   void fullHp() { currentHp = maxHp; }
 
 private:

@@ -74,28 +74,9 @@ void ObjectGrid::build() const {
   loose.clear();
   wide.clear();
   isLoose.assign(n, 0);
-
-  // The grid spans the ordinary objects: those of a size that suits a
-  // grid at all.
-  double left = INFINITY;
-  double top = INFINITY;
-  double right = -INFINITY;
-  double bottom = -INFINITY;
   double area = 0;
   std::size_t counted = 0;
-  for (const auto& object : *objects) {
-    const Box box = footprint(*object);
-    if (!isFinite(box) || box.right - box.left > MAX_ORDINARY_EXTENT ||
-        box.bottom - box.top > MAX_ORDINARY_EXTENT) {
-      continue;
-    }
-    left = std::min(left, box.left);
-    top = std::min(top, box.top);
-    right = std::max(right, box.right);
-    bottom = std::max(bottom, box.bottom);
-    area += (box.right - box.left) * (box.bottom - box.top);
-    ++counted;
-  }
+  const Box span = ordinarySpan(area, counted);
   if (counted == 0) {
     // Nothing ordinary: every object is searched by walking.
     columns = rows = 0;
@@ -106,27 +87,55 @@ void ObjectGrid::build() const {
     }
     return;
   }
+  layCells(span, std::sqrt(area / static_cast<double>(counted)));
+  fillCells();
+}
 
-  // Cells about the size of a typical object, but about one cell per
-  // object at most, whatever the spread of the level: a sparse level gets
-  // larger cells rather than a grid too big to fill quickly.
-  const double typical = std::sqrt(area / static_cast<double>(counted));
+// The grid spans the ordinary objects: those of a size that suits a grid at
+// all.
+ObjectGrid::Box ObjectGrid::ordinarySpan(double& area, std::size_t& counted) const {
+  Box span{INFINITY, INFINITY, -INFINITY, -INFINITY};
+  for (const auto& object : *objects) {
+    const Box box = footprint(*object);
+    if (!isFinite(box) || box.right - box.left > MAX_ORDINARY_EXTENT ||
+        box.bottom - box.top > MAX_ORDINARY_EXTENT) {
+      continue;
+    }
+    span.left = std::min(span.left, box.left);
+    span.top = std::min(span.top, box.top);
+    span.right = std::max(span.right, box.right);
+    span.bottom = std::max(span.bottom, box.bottom);
+    area += (box.right - box.left) * (box.bottom - box.top);
+    ++counted;
+  }
+  return span;
+}
+
+// Cells about the size of a typical object, but about one cell per object
+// at most, whatever the spread of the level: a sparse level gets larger
+// cells rather than a grid too big to fill quickly.
+void ObjectGrid::layCells(const Box& span, double typical) const {
   cellSize = MIN_CELL_SIZE;
   while (cellSize < typical) {
     cellSize *= 2;
   }
-  const double maxCells = static_cast<double>(n) + 1024;
-  const auto span = [&](double from, double to) { return std::floor((to - from) / cellSize) + 1; };
-  while (span(left, right) * span(top, bottom) > maxCells) {
+  const double maxCells = static_cast<double>(objects->size()) + 1024;
+  const auto extent = [&](double from, double to) {
+    return std::floor((to - from) / cellSize) + 1;
+  };
+  while (extent(span.left, span.right) * extent(span.top, span.bottom) > maxCells) {
     cellSize *= 2;
   }
-  originX = left;
-  originY = top;
-  columns = static_cast<int>(span(left, right));
-  rows = static_cast<int>(span(top, bottom));
+  originX = span.left;
+  originY = span.top;
+  columns = static_cast<int>(extent(span.left, span.right));
+  rows = static_cast<int>(extent(span.top, span.bottom));
+}
 
-  // Counting sort in index order, so that every cell lists its objects
-  // ascending.
+// Counting sort in index order, so that every cell lists its objects
+// ascending.
+void ObjectGrid::fillCells() const {
+  const std::size_t n = objects->size();
   const std::size_t cells = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
   const double gridRight = originX + columns * cellSize;
   const double gridBottom = originY + rows * cellSize;

@@ -116,6 +116,13 @@ private:
   }
   void ensureBuilt() const;
   void build() const;
+  // The box of the objects the cells are laid over; area and counted add
+  // up their footprints.
+  Box ordinarySpan(double& area, std::size_t& counted) const;
+  void layCells(const Box& span, double typical) const;
+  // Files every object that fits in the cells it covers; the rest go on
+  // the list every search walks.
+  void fillCells() const;
   // The cells box covers, clamped to the grid; false when it misses the
   // grid altogether.
   bool cellsOf(const Box& box, CellRange& range) const;

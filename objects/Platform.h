@@ -20,7 +20,6 @@ public:
   bool sameAs(const GameObject& other) const override;
 
   PlatformType getPlatformType() const { return platformType; }
-  void setPlatformType(PlatformType p) { platformType = p; }
 
 private:
   // Level files may hold values outside the enumeration; they draw red and

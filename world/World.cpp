@@ -66,22 +66,6 @@ World::World(int width, int height, KeyState* keyState, ResourceRoot resources)
 
 World::~World() = default;
 
-const std::string& World::getCaption() const {
-  return document->getCaption();
-}
-
-const Level& World::getLevel() const {
-  return document->getLevel();
-}
-
-const Character& World::getCharacter() const {
-  return play->getCharacter();
-}
-
-bool World::isEditMode() const {
-  return editor->isActive();
-}
-
 void World::update(int ms) {
   events.beginUpdate();
   for (auto it = floatingTexts.begin(); it != floatingTexts.end();) {

@@ -4,6 +4,9 @@
 #include "common/ResourceRoot.h"
 #include "gfx/FloatingText.h"
 #include "world/Camera.h"
+#include "world/Editor.h"
+#include "world/LevelDocument.h"
+#include "world/PlaySession.h"
 
 #include <SDL.h>
 
@@ -11,16 +14,11 @@
 #include <string>
 #include <vector>
 
-class Character;
-class Editor;
 class HelpOverlay;
 class KeyBinding;
 class KeyState;
-class Level;
-class LevelDocument;
 class Menu;
 class NamePrompt;
-class PlaySession;
 class TextureHandler;
 
 // The running game: switches between play and edit mode on the level being
@@ -45,7 +43,7 @@ public:
   // while the name prompt or the help is shown).
   void update(int ms);
   // Draws the frame; the caller has cleared the colour buffer to
-  // getClearColour().
+  // getClearGrey().
   void draw() const;
   // True when the key was a shortcut (Ctrl+S, F1, ...) or went to the name
   // prompt or the help: the key state must not see it as its plain key.
@@ -61,12 +59,12 @@ public:
   void prepareQuit();
 
   // "Clamber - NAME", with " *" while the level has unsaved edits.
-  const std::string& getCaption() const;
-  const Level& getLevel() const;
-  const Character& getCharacter() const;
+  const std::string& getCaption() const { return document->getCaption(); }
+  const Level& getLevel() const { return document->getLevel(); }
+  const Character& getCharacter() const { return play->getCharacter(); }
   // The level position of the window's top-left corner.
   const Point2D& getOffset() const { return camera.getOffset(); }
-  bool isEditMode() const;
+  bool isEditMode() const { return editor->isActive(); }
   // Grey of the background: dark in edit mode, black in play.
   float getClearGrey() const { return isEditMode() ? 0.2f : 0.0f; }
   // The messages on screen, oldest first.
