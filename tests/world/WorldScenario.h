@@ -37,9 +37,12 @@ protected:
   void point(double x, double y) { send(motionEvent(mx = Uint16(x), my = Uint16(y))); }
   void button(Uint8 type, int b) { send(buttonEvent(type, Uint8(b), mx, my)); }
   void click(int b) { button(SDL_MOUSEBUTTONDOWN, b), button(SDL_MOUSEBUTTONUP, b); }
+  // Each frame's events are heard after its update, as the frame loop's
+  // listeners hear them.
   void frames(int n, int ms = 16) {
     for (int i = 0; i < n; ++i) {
       world->update(ms);
+      heard.insert(heard.end(), world->getEvents().begin(), world->getEvents().end());
     }
   }
   // The caption and the newest message.
@@ -53,4 +56,5 @@ protected:
   KeyState keys;
   std::unique_ptr<World> world;
   Uint16 mx = 0, my = 0;
+  std::vector<GameEvent> heard;
 };

@@ -158,6 +158,28 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
   press(SDLK_d), frames(100);
   EXPECT_EQ(status(), "Clamber - run | Level Complete!");
   EXPECT_EQ(hero.position, Point2D(2000, 360));
+  using E = GameEvent;
+  EXPECT_EQ(heard,
+            (std::vector<E>{E::LANDED, E::SHOT_FIRED, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED,
+                            E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT,
+                            E::MONSTER_DIED, E::SHOT_FIRED, E::COMPLETED}));
+}
+
+// A floor with a pink wall at its right end and a monster left of the spawn
+// point: a running jump into the wall jumps off it; walking into the monster
+// hurts four times, and the fifth time kills; the level menu that opens
+// moves and chooses.
+TEST_F(WorldScenario, PlayReportsJumpsHurtsDeathAndTheMenu) {
+  resources.write("Levels/other.data", ""),
+      startOn("walls.data", "1 0 40 100 4 2\n1 40 0 2 40 1\n4 10 38 2 2\n2 20 36 2 2\n"),
+      frames(60);
+  press(SDLK_d), press(SDLK_SPACE), frames(120);
+  send(keyEvent(SDL_KEYUP, SDLK_d)), send(keyEvent(SDL_KEYUP, SDLK_SPACE)), press(SDLK_a);
+  frames(200), tap(SDLK_DOWN), frames(1), tap(SDLK_RETURN), frames(1);
+  using E = GameEvent;
+  EXPECT_EQ(heard,
+            (std::vector<E>{E::LANDED, E::JUMPED, E::WALL_JUMPED, E::LANDED, E::HURT, E::HURT,
+                            E::HURT, E::HURT, E::DIED, E::MENU_MOVED, E::MENU_CHOSEN}));
 }
 
 } // namespace
