@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FrameClock.h"
+#include "common/PlayerFolder.h"
 #include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "world/World.h"
@@ -62,7 +63,7 @@ bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Even
     // keymaps have no Meta key.
     const SDLMod mod = event.key.keysym.mod;
     if (event.key.keysym.sym == SDLK_q && (mod & (KMOD_LMETA | KMOD_RMETA | KMOD_CTRL)) != 0) {
-      quit = true;
+      quit = world.quitRequested();
     }
     if (!consumed) {
       keyState.handleKeyEvent(event);
@@ -85,7 +86,7 @@ bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Even
     keyState.handleMouseEvent(event);
     break;
   case SDL_QUIT:
-    quit = true;
+    quit = world.quitRequested();
     break;
   default:
     break;
@@ -93,9 +94,9 @@ bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Even
   return quit;
 }
 
-void Application::init(const ResourceRoot& root) {
+void Application::init(const ResourceRoot& root, const ResourceRoot& player) {
   keystate = std::make_unique<KeyState>();
-  w = std::make_unique<World>(WIDTH, HEIGHT, keystate.get(), root);
+  w = std::make_unique<World>(WIDTH, HEIGHT, keystate.get(), root, player);
   glEnable2D();
   glEnable(GL_TEXTURE_2D);
   glClearColor(0, 0, 0, 0);
@@ -127,7 +128,6 @@ void Application::mainLoop() {
     drawGL();
     SDL_GL_SwapBuffers();
   }
-  w->prepareQuit();
 }
 
 int SDL_main() {
@@ -151,7 +151,8 @@ int SDL_main() {
   {
     // The game is torn down while its GL context still exists.
     Application app;
-    app.init(ResourceRoot(getResourcePath()));
+    const std::string resources = getResourcePath();
+    app.init(ResourceRoot(resources), ResourceRoot(getPlayerPath(resources)));
     app.mainLoop();
   }
   SDL_Quit();

@@ -28,17 +28,16 @@ public:
   // Routes one event: key and button events to the world first, then to the
   // key state (but for the world's shortcuts); motion only moves the
   // world's mouse. True when the event asks to quit (Meta+q, Ctrl+q, or a
-  // quit event).
+  // quit event) and the world grants it.
   static bool dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event);
 
-  // Creates the key state and the world on the resources in root (needs
-  // the GL context), then sets the projection, texturing and the black
-  // clear colour.
-  void init(const ResourceRoot& root);
+  // Creates the key state and the world on the resources in root, writing
+  // to the player's folder (needs the GL context), then sets the projection,
+  // texturing and the black clear colour.
+  void init(const ResourceRoot& root, const ResourceRoot& player);
   void drawGL();
-  // Runs passes until one of them sees a quit request; that pass still
-  // updates, draws and presents. Unsaved edits then go to the recovery
-  // file.
+  // Runs passes until one of them sees a granted quit request; that pass
+  // still updates, draws and presents.
   void mainLoop();
 
 private:

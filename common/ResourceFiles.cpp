@@ -111,7 +111,9 @@ bool replaceResourceFile(const ResourceRoot& root, const std::string& relative,
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) {
+    const int error = errno;
     ::unlink(temporary.c_str());
+    errno = error;
   }
   return ok;
 }

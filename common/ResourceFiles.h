@@ -18,7 +18,7 @@ bool readResourceFile(const ResourceRoot& root, const std::string& relative, std
 // name without ".data", so no level list shows it), every write is checked,
 // the file is closed, and only then renamed over the target. On any failure
 // the temporary file is removed, the old file is left as it was, and the
-// result is false. An existing target keeps its permission bits; one its
+// result is false, with errno telling why. An existing target keeps its permission bits; one its
 // user may not write is not replaced (false). durable syncs the file before
 // the rename, so that it survives a power cut as well as a crash of the
 // process.

@@ -3,6 +3,7 @@
 #include "objects/LevelText.h"
 #include "objects/Platform.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -116,7 +117,16 @@ bool LevelDocument::writeRecovery() {
   return true;
 }
 
+bool LevelDocument::close() {
+  if (writeRecovery() || quitWarnedFor > 0) {
+    return true;
+  }
+  quitWarnedFor = QUIT_CONFIRM_MS;
+  return false;
+}
+
 bool LevelDocument::updateAutosave(int ms) {
+  quitWarnedFor = std::max(0, quitWarnedFor - ms);
   if (autosaveIn < 0) {
     return true;
   }

@@ -19,6 +19,8 @@ public:
   // Edits reach the recovery file this long after the change that made
   // them at the latest; edits made meanwhile go with them.
   static constexpr int AUTOSAVE_DELAY_MS = 5000;
+  // How long a refused quit waits for the second that drops the edits.
+  static constexpr int QUIT_CONFIRM_MS = 3000;
 
   explicit LevelDocument(LevelStore store);
 
@@ -58,6 +60,11 @@ public:
   bool writeRecovery();
   // Counts down to the next autosave; false when one was due and failed.
   bool updateAutosave(int ms);
+  // The game is about to end: true once the unsaved edits are in the
+  // recovery file, or when they cannot be and this is the second request
+  // within QUIT_CONFIRM_MS of the first. Edits are never dropped without a
+  // warning.
+  bool close();
 
   // A finished edit, as EditHistory::record takes it.
   void record(std::vector<Level::Entry> before, std::vector<std::size_t> after);
@@ -82,4 +89,6 @@ private:
   // This session wrote the current level's recovery file: once undo brings
   // the level back to its file, that recovery file is out of date.
   bool recoveryWritten = false;
+  // Milliseconds left for a second quit to drop edits that cannot be kept.
+  int quitWarnedFor = 0;
 };

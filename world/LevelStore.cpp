@@ -1,16 +1,27 @@
 #include "world/LevelStore.h"
 
+#include "common/PlayerFolder.h"
 #include "common/ResourceFiles.h"
 #include "objects/LevelText.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 namespace fs = std::filesystem;
 
-LevelStore::LevelStore(ResourceRoot root) : root(std::move(root)) {}
+LevelStore::LevelStore(ResourceRoot root) : shipped(root), player(std::move(root)) {}
+
+LevelStore::LevelStore(ResourceRoot shipped, ResourceRoot player)
+    : shipped(std::move(shipped)), player(std::move(player)) {}
+
+const ResourceRoot& LevelStore::holderOf(const std::string& file) const {
+  return hasPlayerFolder() && resourceFileExists(player, pathOf(file)) ? player : shipped;
+}
 
 std::string LevelStore::pathOf(const std::string& file) {
   return "Levels/" + file;
@@ -31,7 +42,8 @@ std::string LevelStore::recoveryOf(const std::string& file) {
 }
 
 std::string LevelStore::startLevel() const {
-  const std::vector<std::string> lines = readFile(root, pathOf("loadlevel.txt"));
+  const std::string listFile = "loadlevel.txt";
+  const std::vector<std::string> lines = readFile(holderOf(listFile), pathOf(listFile));
   if (lines.empty()) {
     return {};
   }
@@ -44,43 +56,66 @@ std::string LevelStore::startLevel() const {
 
 std::vector<std::string> LevelStore::list() const {
   std::vector<std::string> names;
-  std::error_code error;
-  fs::directory_iterator entry(root.createPath("/" + pathOf("")), error);
-  const fs::directory_iterator end;
-  for (; !error && entry != end; entry.increment(error)) {
-    std::string name = entry->path().filename().string();
-    // Hidden files are not level files: among them the temporaries of a
-    // save in progress and the recovery files.
-    if (name.empty() || name.front() == '.') {
-      continue;
+  for (const ResourceRoot* root : {&shipped, &player}) {
+    if (root == &player && (!hasPlayerFolder() || player.getPath() == shipped.getPath())) {
+      break;
     }
-    const std::size_t cut = name.find(EXTENSION);
-    if (cut != std::string::npos) {
-      name.resize(cut);
-      names.push_back(std::move(name));
+    std::error_code error;
+    fs::directory_iterator entry(root->createPath("/" + pathOf("")), error);
+    const fs::directory_iterator end;
+    for (; !error && entry != end; entry.increment(error)) {
+      std::string name = entry->path().filename().string();
+      // Hidden files are not level files: among them the temporaries of a
+      // save in progress and the recovery files.
+      if (name.empty() || name.front() == '.') {
+        continue;
+      }
+      const std::size_t cut = name.find(EXTENSION);
+      if (cut != std::string::npos) {
+        name.resize(cut);
+        names.push_back(std::move(name));
+      }
     }
-  }
-  if (error) {
-    return {};
+    // A shipped folder that cannot be listed lists nothing; the player's
+    // folder does not exist before the first write.
+    if (error && root == &shipped) {
+      names.clear();
+    }
   }
   std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
 
 bool LevelStore::exists(const std::string& file) const {
-  return resourceFileExists(root, pathOf(file));
+  return resourceFileExists(holderOf(file), pathOf(file));
 }
 
 bool LevelStore::read(const std::string& file, std::string& text) const {
-  return readResourceFile(root, pathOf(file), text);
+  return readResourceFile(holderOf(file), pathOf(file), text);
 }
 
 bool LevelStore::write(const std::string& file, std::string_view text, bool durable) const {
-  return replaceResourceFile(root, pathOf(file), text, durable);
+  if (!hasPlayerFolder()) {
+    std::printf("Cannot write %s: no folder for the player's files (neither XDG_DATA_HOME nor "
+                "HOME is set)\n",
+                file.c_str());
+    std::fflush(stdout);
+    return false;
+  }
+  const std::string folder = player.createPath("/Levels");
+  if (makePlayerFolders(folder) && replaceResourceFile(player, pathOf(file), text, durable)) {
+    return true;
+  }
+  std::printf("Cannot write %s in %s: %s\n", file.c_str(), folder.c_str(), std::strerror(errno));
+  std::fflush(stdout);
+  return false;
 }
 
 void LevelStore::remove(const std::string& file) const {
-  removeResourceFile(root, pathOf(file));
+  if (hasPlayerFolder()) {
+    removeResourceFile(player, pathOf(file));
+  }
 }
 
 bool LevelStore::loadLevel(const std::string& file, Level& level) const {

@@ -7,15 +7,24 @@
 #include <string_view>
 #include <vector>
 
-// The one place that knows where levels live: the Levels folder of the
-// resource root, the ".data" ending, the recovery files beside the levels,
-// the level list at start-up, and the safe write. Everything else names a
-// level by its file name ("NAME.data") or its title ("NAME").
+// The one place that knows where levels live: the Levels folders of the
+// shipped resources and of the player, the ".data" ending, the recovery
+// files beside the levels, the level list at start-up, and the safe write.
+// Everything else names a level by its file name ("NAME.data") or its title
+// ("NAME").
+//
+// The shipped folder is only read. Everything written goes to the player's
+// folder, made on the first write; a level there shadows a shipped level of
+// the same name. In a build tree both are one folder.
 class LevelStore {
 public:
   static constexpr std::string_view EXTENSION = ".data";
 
+  // The shipped folder serves as the player's too.
   explicit LevelStore(ResourceRoot root);
+  // player's path is empty when the player has no folder: every write then
+  // fails.
+  LevelStore(ResourceRoot shipped, ResourceRoot player);
 
   // "NAME" -> "NAME.data".
   static std::string fileOf(const std::string& title);
@@ -26,19 +35,24 @@ public:
   // that the level list never shows it.
   static std::string recoveryOf(const std::string& file);
 
-  // The first line of the level list file, without the carriage return a
-  // Windows editor leaves; empty when there is no such file or line.
+  // The first line of the level list file (the player's, else the shipped
+  // one), without the carriage return a Windows editor leaves; empty when
+  // there is no such file or line.
   std::string startLevel() const;
-  // The titles of the level files, in byte order; hidden files are left out.
+  // The titles of the level files of both folders, each once, in byte
+  // order; hidden files are left out.
   std::vector<std::string> list() const;
 
+  // In either folder.
   bool exists(const std::string& file) const;
-  // The file's bytes; false (after "FAILED" on standard output) when it
-  // cannot be read.
+  // The player's copy of the file, else the shipped one; false (after
+  // "FAILED" on standard output) when neither can be read.
   bool read(const std::string& file, std::string& text) const;
-  // Replaces the file without ever leaving it half written; durable syncs
-  // it first. False, with the old file as it was, on any failure.
+  // Replaces the player's copy without ever leaving it half written;
+  // durable syncs it first. False, with the old file as it was and a line
+  // on standard output naming the folder and the reason, on any failure.
   bool write(const std::string& file, std::string_view text, bool durable = true) const;
+  // Removes the player's copy.
   void remove(const std::string& file) const;
 
   // Replaces the level's objects by those of the file; false (and an empty
@@ -48,6 +62,10 @@ public:
 
 private:
   static std::string pathOf(const std::string& file);
+  // The root to read file from: the player's when it has the file.
+  const ResourceRoot& holderOf(const std::string& file) const;
+  bool hasPlayerFolder() const { return !player.getPath().empty(); }
 
-  ResourceRoot root;
+  ResourceRoot shipped;
+  ResourceRoot player;
 };

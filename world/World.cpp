@@ -32,9 +32,13 @@ constexpr Uint8 RIGHT_BUTTON = 3;
 } // namespace
 
 World::World(int width, int height, KeyState* keyState, ResourceRoot resources)
+    : World(width, height, keyState, resources, resources) {}
+
+World::World(int width, int height, KeyState* keyState, ResourceRoot resources, ResourceRoot player)
     : keyBinding(std::make_unique<KeyBinding>(keyState)),
       textureHandler(std::make_unique<TextureHandler>()),
-      document(std::make_unique<LevelDocument>(LevelStore(resources))), camera(width, height) {
+      document(std::make_unique<LevelDocument>(LevelStore(resources, std::move(player)))),
+      camera(width, height) {
   keyBinding->bind("up", SDLK_w);
   keyBinding->bind("left", SDLK_a);
   keyBinding->bind("down", SDLK_s);

@@ -34,6 +34,8 @@ public:
   // Levels/loadlevel.txt and puts the character on its spawn point. keyState
   // is not owned.
   World(int width, int height, KeyState* keyState, ResourceRoot resources);
+  // Writes to player's folder instead; resources are only read.
+  World(int width, int height, KeyState* keyState, ResourceRoot resources, ResourceRoot player);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   ~World();
@@ -55,8 +57,10 @@ public:
   // The frame loop writes the pointer here on every mouse motion, in window
   // pixels.
   void setMouse(double x, double y) { camera.setMouse(x, y); }
-  // The process is about to end: unsaved edits go to the recovery file.
-  void prepareQuit();
+  // The player asked to quit: true once the unsaved edits are kept in the
+  // recovery file. When they cannot be, the first request is refused with a
+  // message and a second one within a few seconds is granted.
+  bool quitRequested();
 
   // "Clamber - NAME", with " *" while the level has unsaved edits.
   const std::string& getCaption() const { return document->getCaption(); }

@@ -40,8 +40,13 @@ bool World::keepEdits() {
   return true;
 }
 
-void World::prepareQuit() {
-  keepEdits();
+bool World::quitRequested() {
+  editor->commitDrag();
+  if (document->close()) {
+    return true;
+  }
+  message("Edits cannot be kept: quit again to lose them");
+  return false;
 }
 
 void World::openPrompt(PromptPurpose purpose) {

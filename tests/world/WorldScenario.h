@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 class WorldScenario : public testing::Test {
 protected:
   // Level lines: "type x y width height [platform kind]", in tens of pixels.
@@ -24,7 +26,8 @@ protected:
   }
   void makeWorld() {
     GLWindow::ensure();
-    world = std::make_unique<World>(640, 480, &keys, resources.resourceRoot());
+    world = player ? std::make_unique<World>(640, 480, &keys, resources.resourceRoot(), *player)
+                   : std::make_unique<World>(640, 480, &keys, resources.resourceRoot());
   }
   void send(const SDL_Event& e) { Application::dispatchEvent(*world, keys, e); }
   void press(SDLKey key, SDLMod mod = KMOD_NONE) { send(keyEvent(SDL_KEYDOWN, key, mod)); }
@@ -53,6 +56,8 @@ protected:
   std::string list() const { return levelText(world->getLevel().getObjects()); }
 
   TempResources resources;
+  // The player's folder, when not the resource folder itself.
+  std::optional<ResourceRoot> player;
   KeyState keys;
   std::unique_ptr<World> world;
   Uint16 mx = 0, my = 0;

@@ -4,6 +4,7 @@
 #include "WorldScenario.h"
 
 #include "objects/Monster.h"
+#include "world/LevelStore.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ const SDLMod CTRL = KMOD_LCTRL;
 const std::string RECOVERY = "Levels/.edit.data.recovery";
 // Platforms A (100, 100) and B (300, 100), 50 x 30, a monster at (100, 300).
 const std::string LEVEL = "1 10 10 5 3 2\n1 30 10 5 3 1\n4 10 30 2 2\n2 2 44 2 2\n";
+const std::string LEVEL_A = "1 0 40 64 2 2\n";
 
 class Editor : public WorldScenario {
 protected:
@@ -111,7 +113,7 @@ TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
   const std::string saved = list();
   point(400, 200), click(3), frames(313);
   EXPECT_EQ(resources.read(RECOVERY), list());
-  point(400, 300), click(3), world->prepareQuit();
+  point(400, 300), click(3), world->quitRequested();
   const std::string edited = list();
   EXPECT_EQ(resources.read(RECOVERY), edited);
   makeWorld(), type("\r"), frames(1);
@@ -129,6 +131,41 @@ TEST_F(Editor, EditsSurviveInTheRecoveryFileUntilRestoredOrDiscarded) {
             "1 1 2 3 4 0 \nClamber - edit * | Restored; 3 damaged lines left out");
   resources.write("Levels/other.data", ""), type("l"), tap(SDLK_DOWN), type("\r"), frames(1);
   EXPECT_EQ(resources.read(RECOVERY) + status(), "1 1 2 3 4 0 \nClamber - other | Loaded other!");
+}
+
+// The shipped folder is only read: a save goes to the player's folder, made
+// with mode 0700 on the first write, whose levels and level list shadow the
+// shipped ones. A failed write says why; a quit that cannot keep the edits
+// asks to be repeated.
+TEST_F(WorldScenario, WritesGoToThePlayersFolderWhoseLevelsShadowTheShippedOnes) {
+  namespace fs = std::filesystem;
+  const TempDir home;
+  player = ResourceRoot((home.path() / "data/clamber").string());
+  resources.write("Levels/b.data", ""), startOn("a.data", "1 0 40 64 2 2\n");
+  type("e"), point(300, 100), click(3), type("=");
+  EXPECT_EQ(status() + resources.read("Levels/a.data"), "Clamber - a | Saved as a.data!" + LEVEL_A);
+  EXPECT_EQ(home.read("data/clamber/Levels/a.data"), list());
+  for (const char* folder : {"data", "data/clamber", "data/clamber/Levels"}) {
+    EXPECT_EQ(fs::status(home.path() / folder).permissions(), fs::perms::owner_all) << folder;
+  }
+  home.write("data/clamber/Levels/b.data", "3 1 1 1 1 \n");
+  home.write("data/clamber/Levels/c.data", "");
+  home.write("data/clamber/Levels/loadlevel.txt", "b.data\n"), makeWorld();
+  EXPECT_EQ(list() + status(), "3 1 1 1 1 \nClamber - b | F1: help");
+  EXPECT_EQ(LevelStore(resources.resourceRoot(), *player).list(),
+            (std::vector<std::string>{"a", "b", "c"}));
+  home.write("file", ""), player = ResourceRoot((home.path() / "file/clamber").string());
+  makeWorld(), type("e"), click(3), testing::internal::CaptureStdout(), type("=");
+  EXPECT_EQ(status(), "Clamber - a * | Save FAILED!");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Cannot write a.data in " + player->getPath() + "/Levels: Not a directory\n");
+  player = ResourceRoot(""), makeWorld(), type("e"), click(3);
+  for (const bool granted : {false, true}) {
+    EXPECT_EQ(world->quitRequested(), granted);
+  }
+  EXPECT_EQ(status(), "Clamber - a * | Edits cannot be kept: quit again to lose them");
+  frames(190);
+  EXPECT_FALSE(world->quitRequested()) << "a second quit comes within three seconds";
 }
 
 // The pointer inside a platform two billion pixels tall: play starts on its
