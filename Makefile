@@ -30,7 +30,8 @@ configure: deps
 build: configure
 	@cmake --build --preset plain -j $(JOBS)
 
-# Only the game: a first `make run` need not build the test suite.
+# Only the game and what installing it takes (its compressed manual page and
+# changelog): a first `make run` need not build the test suite.
 run: configure
 	@cmake --build --preset run -j $(JOBS)
 	build/clamber
@@ -51,6 +52,7 @@ bench: deps
 	$(XVFB) scripts/run-benchmarks build-bench
 
 # The Debian package of the plain build: build/clamber_<version>_<arch>.deb.
+# cpack itself builds nothing, so what it packages is built first.
 package: configure
 	@cmake --build --preset run -j $(JOBS)
 	cpack --preset deb

@@ -1,5 +1,26 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 
-int main() {
+#include <cstddef>
+#include <cstdio>
+
+// Help and version are answered before SDL starts, so that they work
+// without a display.
+int main(int argc, char** argv) {
+  const CommandLine options({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  switch (options.getAction()) {
+  case CommandLine::Action::HELP:
+    std::fputs(CommandLine::usage().c_str(), stdout);
+    return 0;
+  case CommandLine::Action::VERSION:
+    std::fputs(CommandLine::version().c_str(), stdout);
+    return 0;
+  case CommandLine::Action::BAD_USAGE:
+    std::fprintf(stderr, "clamber: %s\n\n%s", options.getError().c_str(),
+                 CommandLine::usage().c_str());
+    return 2;
+  case CommandLine::Action::PLAY:
+    break;
+  }
   return SDL_main();
 }

@@ -20,5 +20,5 @@ private:
 
 // Where the game's resources are: "resources" beside the executable when it
 // exists, else the data folder of the prefix the executable is installed
-// under, else the installed data folder the build was configured for.
+// under, else the data folder of the Debian package.
 std::string getResourcePath();

@@ -10,6 +10,7 @@
 
 namespace {
 
+// The whole path: it says which resource folder the game settled on.
 [[noreturn]] void failToLoad(const char* file) {
   std::printf("Failed to load texture: %s\n", file);
   std::fflush(stdout);
@@ -78,12 +79,12 @@ unsigned int loadTextureBMP(const ResourceRoot& root, const char* file) {
   const std::string path = root.createPath(file);
   SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
   if (!surface) {
-    failToLoad(file);
+    failToLoad(path.c_str());
   }
   SDL_Surface* bgr = toBgr24(surface);
   if (!bgr) {
     SDL_FreeSurface(surface);
-    failToLoad(file);
+    failToLoad(path.c_str());
   }
   std::printf("Surface: w:%d h:%d bpp:%d\n", surface->w, surface->h, surface->format->BitsPerPixel);
   std::printf("bytes per pixel: %d\n", surface->format->BytesPerPixel);

@@ -53,7 +53,9 @@ TEST_F(EndToEnd, AMissingImageEndsTheGameWithStatusOne) {
   std::filesystem::remove(dir.path() / "resources/Images/test.bmp");
   launch();
   EXPECT_EQ(waitExit(), 1);
-  EXPECT_THAT(dir.read("output"), testing::HasSubstr("Failed to load texture: /Images/test.bmp\n"));
+  const auto image = std::filesystem::canonical(dir.path()) / "resources/Images/test.bmp";
+  EXPECT_THAT(dir.read("output"),
+              testing::HasSubstr("Failed to load texture: " + image.string() + "\n"));
 }
 
 TEST_F(EndToEnd, PlayLandsOnTheFloorAndWalksRight) {
