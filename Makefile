@@ -8,7 +8,7 @@
 
 SHELL  := /bin/bash
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
-XVFB   := xvfb-run -a -s "-noreset -screen 0 1024x768x24"
+XVFB   := xvfb-run -a -s "-noreset -screen 0 1920x1200x24"
 WERROR ?= ON
 
 CONFIGURE_ARGS := -DCLAMBER_WERROR=$(WERROR)

@@ -224,7 +224,10 @@ void Application::drawOffset() {
 // into a texture that is drawn at the scale, one view pixel a block.
 void Application::drawScaled() {
   glViewport(0, 0, WIDTH, HEIGHT);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, WIDTH, HEIGHT);
   glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
   w->draw();
 
   glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
