@@ -172,7 +172,10 @@ bool Application::handleWindowEvent(const SDL_Event& event) {
     }
     return true;
   case SDL_VIDEORESIZE:
-    setWindow(event.resize.w, event.resize.h, false);
+    // A fullscreen window keeps the desktop's size.
+    if (!fullscreen) {
+      setWindow(event.resize.w, event.resize.h, false);
+    }
     return true;
   default:
     return false;
