@@ -7,7 +7,6 @@
 #include "support/TempResources.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <thread>
 
@@ -46,16 +45,18 @@ TEST_P(Sound, PlaysAJumpAndAShotOrSaysWhyNot) {
   const std::string said = testing::internal::GetCapturedStdout();
   EXPECT_EQ(said.substr(0, std::strlen(row.said)), row.said);
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *row.said ? 1 : 0) << said;
-  // Mixing may start the shot a buffer after the jump.
+  // Mono 16-bit samples, silent when both bytes are 0. Mixing may start the
+  // shot a buffer after the jump.
   const std::string played = dir.read("played");
-  std::vector<std::int16_t> samples(played.size() / 2);
-  std::memcpy(samples.data(), played.data(), samples.size() * 2);
-  const long heard = std::count_if(samples.begin(), samples.end(), [](auto s) { return s != 0; });
+  long heard = 0;
+  for (std::size_t i = 0; i + 1 < played.size(); i += 2) {
+    heard += played[i] != 0 || played[i + 1] != 0 ? 1 : 0;
+  }
   const bool audible = row.enabled && !*row.said;
   EXPECT_GE(heard, audible ? samplesOf("jump") * 9 / 10 : 0);
   EXPECT_LE(heard, audible ? samplesOf("jump") + samplesOf("shot") : 0);
   if (row.driver == std::string("disk") && !*row.said) {
-    EXPECT_GT(samples.size(), 4 * 512u) << "silence that was played, not a driver that never ran";
+    EXPECT_GT(played.size(), 4 * 1024u) << "silence that was played, not a driver that never ran";
   }
 }
 
