@@ -8,13 +8,13 @@
 
 SHELL  := /bin/bash
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
-XVFB   := xvfb-run -a -s "-noreset -screen 0 1024x768x24"
+XVFB   := xvfb-run -a -s "-noreset -screen 0 1920x1200x24"
 WERROR ?= ON
 
 CONFIGURE_ARGS := -DCLAMBER_WERROR=$(WERROR)
 
 # The game's own sources, which `make tidy` checks (not the tests).
-GAME_SOURCES = $(shell git ls-files 'app/*.cpp' 'world/*.cpp' 'objects/*.cpp' 'actors/*.cpp' \
+GAME_SOURCES = $(shell git ls-files 'app/*.cpp' 'audio/*.cpp' 'world/*.cpp' 'objects/*.cpp' 'actors/*.cpp' \
                  'input/*.cpp' 'gfx/*.cpp' 'common/*.cpp')
 
 .PHONY: all deps configure build run test test-plain test-asan bench package tidy format clean

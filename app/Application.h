@@ -1,22 +1,29 @@
 #pragma once
 
+#include "app/ViewScale.h"
+#include "common/GameEvent.h"
+
 #include <SDL.h>
 
 #include <memory>
+#include <span>
 #include <string>
 
 class KeyState;
 class ResourceRoot;
+class SoundPlayer;
 class World;
 
-// The process's spine: owns the one KeyState and the one World and runs the
-// frame loop on the main thread.
+// The process's spine: owns the one KeyState, the one World and the sound,
+// runs the frame loop on the main thread and fits the game's fixed view
+// into the window.
 class Application {
 public:
   static constexpr int WIDTH = 640;
   static constexpr int HEIGHT = 480;
 
-  Application();
+  // F11 fills a screen of the desktop's size.
+  explicit Application(int desktopWidth = WIDTH, int desktopHeight = HEIGHT);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -32,17 +39,47 @@ public:
   static bool dispatchEvent(World& world, KeyState& keyState, const SDL_Event& event);
 
   // Creates the key state and the world on the resources in root, writing
-  // to the player's folder (needs the GL context), then sets the projection,
-  // texturing and the black clear colour.
+  // to the player's folder (needs the GL context), and then the sound; sets
+  // the projection, texturing and the black clear colour, and fits the view
+  // into the current window.
   void init(const ResourceRoot& root, const ResourceRoot& player);
+  // Sets the video mode again (the window was resized, or goes to or leaves
+  // fullscreen) and fits the view into it; false, and an error line, when
+  // SDL refuses the mode.
+  bool setWindow(int width, int height, bool fullscreen);
+  // One frame of the world; in a window that is not the view's size, drawn
+  // at the view's scale with black bars around it.
   void drawGL();
+  // The sounds of what happened in a frame, in order.
+  void playEvents(std::span<const GameEvent> events);
   // Runs passes until one of them sees a granted quit request; that pass
   // still updates, draws and presents.
   void mainLoop();
 
 private:
+  // F11 and window resizes, which the world never sees; true when the event
+  // was one of them.
+  bool handleWindowEvent(const SDL_Event& event);
+  // Mouse positions from the window's pixels to the view's.
+  void toView(SDL_Event& event) const;
+  void drawOffset();
+  void drawScaled();
+
   std::unique_ptr<KeyState> keystate;
   std::unique_ptr<World> w;
+  std::unique_ptr<SoundPlayer> sound;
+  ViewScale scale{WIDTH, HEIGHT};
+  int desktopWidth;
+  int desktopHeight;
+  int windowWidth = WIDTH;
+  int windowHeight = HEIGHT;
+  // The window size to go back to from fullscreen.
+  int windowedWidth = WIDTH;
+  int windowedHeight = HEIGHT;
+  bool fullscreen = false;
+  // The view's frame, copied from the window to be drawn scaled; 0 until
+  // the first window that needs it.
+  unsigned frameTexture = 0;
   // The window title last set.
   std::string caption;
 };

@@ -9,9 +9,14 @@
 // memory it holds, its frames against those of a 100-object level,
 // World::update alone, undo and redo of a cut of many objects, and the
 // frame that writes the recovery file.
+//
+// Last, the frame of the game's own draw path at scale 2 (a 1280 x 960
+// window) against scale 1, and frames with sound against frames with the
+// sound switched off.
 
 #include "actors/Character.h"
 #include "app/Application.h"
+#include "audio/SoundPlayer.h"
 #include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "objects/GameObject.h"
@@ -32,6 +37,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -54,8 +60,8 @@ constexpr double MENU_GOAL = 4.0;
 
 using Clock = std::chrono::steady_clock;
 
-// A resource folder of the benchmark's own: the shipped image and levels,
-// and room for generated ones. Removed when the program ends.
+// A resource folder of the benchmark's own: the shipped image, sounds and
+// levels, and room for generated ones. Removed when the program ends.
 class BenchResources {
 public:
   BenchResources() : root(dir.path()), resourceRoot(root.string()) {
@@ -63,6 +69,7 @@ public:
     fs::create_directories(root / "Images");
     fs::create_directories(root / "Levels");
     fs::copy_file(shipped / "Images" / "test.bmp", root / "Images" / "test.bmp");
+    fs::copy(shipped / "Sounds", root / "Sounds");
     for (const fs::directory_entry& entry : fs::directory_iterator(shipped / "Levels")) {
       if (entry.path().extension() == ".data") {
         fs::copy_file(entry.path(), root / "Levels" / entry.path().filename());
@@ -256,6 +263,92 @@ void frameAgainstEmpty(benchmark::State& state, const std::string& level, bool m
   alternate(
       state, [&] { gameFrame(*game.world); }, emptyFrame, "empty", goal);
   state.counters["drawn"] = drawn;
+}
+
+// Two kinds of frame that cannot alternate frame by frame (a window size, a
+// sound still playing), timed in blocks of BLOCK_FRAMES that alternate, one
+// block of each per iteration, each after its switch and a few frames to
+// settle. Reported as alternate() does.
+constexpr int BLOCK_FRAMES = 60;
+constexpr int SETTLE_FRAMES = 5;
+
+template <class Switch, class Frame>
+void alternateBlocks(benchmark::State& state, Switch toMeasured, Switch toReference, Frame frame,
+                     const std::string& referenceName, double goal) {
+  std::vector<double> measuredTimes;
+  std::vector<double> referenceTimes;
+  const auto block = [&](Switch& to, std::vector<double>& times) {
+    to();
+    for (int i = 0; i < SETTLE_FRAMES; ++i) {
+      frame(i);
+    }
+    double total = 0;
+    for (int i = 0; i < BLOCK_FRAMES; ++i) {
+      const Clock::time_point start = Clock::now();
+      frame(i);
+      times.push_back(seconds(start, Clock::now()));
+      total += times.back();
+    }
+    return total;
+  };
+  for (auto _ : state) {
+    state.SetIterationTime(block(toMeasured, measuredTimes));
+    block(toReference, referenceTimes);
+  }
+  const double measuredQuiet = percentile(measuredTimes, 0.1);
+  const double referenceQuiet = percentile(referenceTimes, 0.1);
+  state.counters["frame_us"] = measuredQuiet * 1e6;
+  state.counters[referenceName + "_us"] = referenceQuiet * 1e6;
+  state.counters["ratio"] = measuredQuiet / referenceQuiet;
+  state.counters["ratio_median"] = percentile(measuredTimes, 0.5) / percentile(referenceTimes, 0.5);
+  state.counters["goal"] = goal;
+}
+
+// The game's draw path (Application::drawGL: at scale 2 the frame is copied
+// into a texture and drawn twice the size), swap and glFinish, on a shipped
+// level in a 1280 x 960 window against the same in the 640 x 480 one.
+void BM_ScaledFrame(benchmark::State& state, const std::string& level) {
+  resources->write("Levels/loadlevel.txt", level + ".data\n");
+  Application app;
+  app.init(resources->getRoot());
+  const std::function<void()> toScale2 = [&] { app.setWindow(1280, 960, false); };
+  const std::function<void()> toScale1 = [&] {
+    app.setWindow(Application::WIDTH, Application::HEIGHT, false);
+  };
+  alternateBlocks(
+      state, toScale2, toScale1,
+      [&](int) {
+        app.drawGL();
+        SDL_GL_SwapBuffers();
+        glFinish();
+      },
+      "scale1", 1.5);
+  toScale1();
+}
+
+// Game frames on a shipped level while sounds play (mixed by SDL_mixer's
+// thread, written by SDL's disk driver at about the pace of a sound card)
+// against frames with the sound switched off. everyFrames: a new jump that
+// often (8: one jump after another; 1: a new sound every frame, up to all
+// the mixer's voices at once).
+void BM_SoundFrame(benchmark::State& state, const std::string& level, int everyFrames) {
+  Game game(level + ".data");
+  SoundPlayer sound(resources->getRoot());
+  if (!sound.isOpen()) {
+    state.SkipWithError("no sound");
+    return;
+  }
+  const std::function<void()> on = [&] { sound.setEnabled(true); };
+  const std::function<void()> off = [&] { sound.setEnabled(false); };
+  alternateBlocks(
+      state, on, off,
+      [&](int i) {
+        if (i % everyFrames == 0) {
+          sound.play(everyFrames == 1 ? static_cast<GameEvent>(i % 13) : GameEvent::JUMPED);
+        }
+        gameFrame(*game.world);
+      },
+      "silent", 1.05);
 }
 
 // ---- Generated levels ----------------------------------------------------------
@@ -523,6 +616,12 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;
   }
+  // Sound at about a sound card's pace wherever there is none: the disk
+  // driver writes a 512-frame buffer every 23 ms. A driver named in the
+  // environment is kept.
+  setenv("SDL_AUDIODRIVER", "disk", 0);
+  setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
+  setenv("SDL_DISKAUDIODELAY", "23", 0);
   openWindow();
   BenchResources folder;
   resources = &folder;
@@ -566,6 +665,19 @@ int main(int argc, char** argv) {
       ->Iterations(30)
       ->UseManualTime()
       ->Unit(benchmark::kMicrosecond);
+  const std::string& level = folder.shippedLevels().front();
+  benchmark::RegisterBenchmark(("BM_ScaledFrame/" + level).c_str(), BM_ScaledFrame, level)
+      ->Iterations(20)
+      ->UseManualTime()
+      ->Unit(benchmark::kMicrosecond);
+  for (const int every : {8, 1}) {
+    benchmark::RegisterBenchmark(
+        ("BM_SoundFrame/" + level + "/every:" + std::to_string(every)).c_str(), BM_SoundFrame,
+        level, every)
+        ->Iterations(20)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+  }
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -19,11 +19,17 @@ struct Row {
 
 // The wording is cut to what fits two columns of Times Roman 24 in the
 // 640-pixel window; the longest actions go with the shortest keys.
-constexpr Row PLAY_KEYS[] = {
-    {"a, d", "run left, right"}, {"space", "jump / wall-jump"}, {"a / d to a wall", "cling"},
-    {"w, s", "climb"},           {"left button", "shoot"},      {"l", "level menu"},
-    {"e", "edit mode"},          {"Ctrl+N", "new level"},       {"F1", "help"},
-    {"Ctrl+Q", "quit"}};
+constexpr Row PLAY_KEYS[] = {{"a, d", "run left, right"},
+                             {"space", "jump / wall-jump"},
+                             {"a / d to a wall", "cling"},
+                             {"w, s", "climb"},
+                             {"left button", "shoot"},
+                             {"l", "level menu"},
+                             {"e", "edit mode"},
+                             {"Ctrl+N", "new level"},
+                             {"F1", "help"},
+                             {"F11", "fullscreen"},
+                             {"Ctrl+Q", "quit"}};
 constexpr Row PLAY_MENU_KEYS[] = {{"In menus:", nullptr},
                                   {"Up, Down", "move"},
                                   {"Left, Right", "first, last"},
@@ -41,7 +47,8 @@ constexpr Row EDIT_KEYS[] = {{"w a s d", "scroll"},
                              {"Ctrl+N", "new level"},
                              {"Ctrl+Z", "undo"},
                              {"Ctrl+Y", "redo"},
-                             {"F1", "help"}};
+                             {"F1", "help"},
+                             {"F11", "fullscreen"}};
 constexpr Row EDIT_MORE_KEYS[] = {{"left button", "select, drag"},
                                   {"  on a corner", "resize"},
                                   {"Shift+left", "add to selection"},
