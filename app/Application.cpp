@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
 #include "app/FrameClock.h"
-#include "common/PlayerFolder.h"
 #include "audio/SoundPlayer.h"
+#include "common/PlayerFolder.h"
 #include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "world/World.h"
@@ -276,9 +276,12 @@ void Application::drawScaled() {
   glPopAttrib();
 }
 
-void Application::playEvents(std::span<const GameEvent> events) {
-  for (const GameEvent event : events) {
-    sound->play(event);
+void Application::playEvents(const World& world, SoundPlayer& sound) {
+  if (sound.isEnabled() != world.isSoundOn()) {
+    sound.setEnabled(world.isSoundOn());
+  }
+  for (const GameEvent event : world.getEvents()) {
+    sound.play(event);
   }
 }
 
@@ -298,7 +301,7 @@ void Application::mainLoop() {
       }
     }
     w->update(elapsed);
-    playEvents(w->getEvents());
+    playEvents(*w, *sound);
     if (w->getCaption() != caption) {
       caption = w->getCaption();
       SDL_WM_SetCaption(caption.c_str(), "Clamber");

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "app/ViewScale.h"
-#include "common/GameEvent.h"
 
 #include <SDL.h>
 
 #include <memory>
-#include <span>
 #include <string>
 
 class KeyState;
@@ -50,8 +48,9 @@ public:
   // One frame of the world; in a window that is not the view's size, drawn
   // at the view's scale with black bars around it.
   void drawGL();
-  // The sounds of what happened in a frame, in order.
-  void playEvents(std::span<const GameEvent> events);
+  // After each update: the sounds of what happened in the frame, in order,
+  // unless the player switched sound off.
+  static void playEvents(const World& world, SoundPlayer& sound);
   // Runs passes until one of them sees a granted quit request; that pass
   // still updates, draws and presents.
   void mainLoop();

@@ -96,6 +96,26 @@ bool LevelStore::read(const std::string& file, std::string& text) const {
 }
 
 bool LevelStore::write(const std::string& file, std::string_view text, bool durable) const {
+  return writeToPlayer(pathOf(file), text, durable);
+}
+
+std::string LevelStore::readPlayerFile(const std::string& name) const {
+  std::string text;
+  // Only an existing file is read: a missing one is no failure to report.
+  if (hasPlayerFolder() && resourceFileExists(player, name)) {
+    readResourceFile(player, name, text);
+  }
+  return text;
+}
+
+bool LevelStore::writePlayerFile(const std::string& name, std::string_view text) const {
+  return writeToPlayer(name, text, true);
+}
+
+bool LevelStore::writeToPlayer(const std::string& relative, std::string_view text,
+                               bool durable) const {
+  const std::size_t slash = relative.rfind('/');
+  const std::string file = relative.substr(slash + 1);
   if (!hasPlayerFolder()) {
     std::printf("Cannot write %s: no folder for the player's files (neither XDG_DATA_HOME nor "
                 "HOME is set)\n",
@@ -103,8 +123,9 @@ bool LevelStore::write(const std::string& file, std::string_view text, bool dura
     std::fflush(stdout);
     return false;
   }
-  const std::string folder = player.createPath("/Levels");
-  if (makePlayerFolders(folder) && replaceResourceFile(player, pathOf(file), text, durable)) {
+  const std::string folder =
+      player.getPath() + (slash == std::string::npos ? "" : "/" + relative.substr(0, slash));
+  if (makePlayerFolders(folder) && replaceResourceFile(player, relative, text, durable)) {
     return true;
   }
   std::printf("Cannot write %s in %s: %s\n", file.c_str(), folder.c_str(), std::strerror(errno));

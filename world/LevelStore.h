@@ -55,6 +55,12 @@ public:
   // Removes the player's copy.
   void remove(const std::string& file) const;
 
+  // A file of the player's own beside the Levels folder (such as the
+  // settings): its text, empty when there is none.
+  std::string readPlayerFile(const std::string& name) const;
+  // Replaces it as write() replaces a level.
+  bool writePlayerFile(const std::string& name, std::string_view text) const;
+
   // Replaces the level's objects by those of the file; false (and an empty
   // level) when it cannot be read.
   bool loadLevel(const std::string& file, Level& level) const;
@@ -62,6 +68,8 @@ public:
 
 private:
   static std::string pathOf(const std::string& file);
+  // Writes relative (inside the player's folder) safely, or says why not.
+  bool writeToPlayer(const std::string& relative, std::string_view text, bool durable) const;
   // The root to read file from: the player's when it has the file.
   const ResourceRoot& holderOf(const std::string& file) const;
   bool hasPlayerFolder() const { return !player.getPath().empty(); }

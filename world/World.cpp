@@ -26,6 +26,12 @@ constexpr int MESSAGE_X = 5;
 constexpr int MESSAGE_Y = 20;
 constexpr int MESSAGE_MS = 2000;
 
+// The player's settings, hidden so that no install ever takes a
+// developer's along.
+const char* const SETTINGS = ".settings";
+const char* const SOUND_ON = "sound on\n";
+const char* const SOUND_OFF = "sound off\n";
+
 constexpr Uint8 LEFT_BUTTON = 1;
 constexpr Uint8 RIGHT_BUTTON = 3;
 
@@ -48,6 +54,7 @@ World::World(int width, int height, KeyState* keyState, ResourceRoot resources, 
   play = std::make_unique<PlaySession>(keyBinding.get(), level, &camera, &events);
   editor = std::make_unique<Editor>(document.get(), &camera, keyState, keyBinding.get());
 
+  soundOn = document->getStore().readPlayerFile(SETTINGS) != SOUND_OFF;
   textureHandler->load(resources, "/Images/test.bmp", "test");
   // Loading leaves the new texture bound; the first frame's character must
   // not be drawn through it.
@@ -133,7 +140,7 @@ void World::draw() const {
     editor->draw();
   }
   if (prompt) {
-    prompt->draw();
+    prompt->box->draw();
   }
   if (help) {
     help->draw();
@@ -158,6 +165,9 @@ bool World::keyDown(const SDL_Event& e) {
   if (k == SDLK_e) {
     enableEditMode(!isEditMode());
   }
+  if (k == SDLK_m) {
+    switchSound();
+  }
   if (isEditMode()) {
     editKey(k);
   }
@@ -174,8 +184,8 @@ bool World::overlayKey(const SDL_Event& e, bool& consumed) {
       help.reset();
     }
   } else if (prompt) {
-    const NamePrompt::Result result = prompt->keyDown(e);
-    if ((result == NamePrompt::CONFIRMED && promptConfirmed(prompt->getText())) ||
+    const NamePrompt::Result result = prompt->box->keyDown(e);
+    if ((result == NamePrompt::CONFIRMED && promptConfirmed(prompt->box->getText())) ||
         result == NamePrompt::CANCELLED) {
       prompt.reset();
     }
@@ -266,6 +276,12 @@ void World::enableEditMode(bool on) {
   editor->end();
   // Play starts where the pointer is; the reset does not move the camera.
   play->startAt(camera.mouseInLevel());
+}
+
+void World::switchSound() {
+  soundOn = !soundOn;
+  message(soundOn ? "Sound on" : "Sound off");
+  document->getStore().writePlayerFile(SETTINGS, soundOn ? SOUND_ON : SOUND_OFF);
 }
 
 void World::message(const std::string& text) {

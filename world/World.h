@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,8 @@ public:
   float getClearGrey() const { return isEditMode() ? 0.2f : 0.0f; }
   // The messages on screen, oldest first.
   const std::vector<FloatingText>& getFloatingTexts() const { return floatingTexts; }
+  // Whether the player wants to hear the events (m switches).
+  bool isSoundOn() const { return soundOn; }
   // What happened since the previous update ended, in order.
   const std::vector<GameEvent>& getEvents() const { return events.get(); }
 
@@ -90,6 +93,7 @@ private:
   bool overlayKey(const SDL_Event& e, bool& consumed);
   bool shortcut(const SDL_Event& e);
   void editKey(SDLKey key);
+  void switchSound();
   void stepHistory(bool redo);
 
   // Menus (WorldMenus.cpp).
@@ -123,7 +127,13 @@ private:
   std::unique_ptr<Editor> editor;
   std::vector<FloatingText> floatingTexts;
   std::unique_ptr<Menu> menu;
-  std::unique_ptr<NamePrompt> prompt;
-  PromptPurpose promptPurpose = NEW_LEVEL;
+  // The open name prompt and what its name is for.
+  struct Prompt {
+    std::unique_ptr<NamePrompt> box;
+    PromptPurpose purpose;
+  };
+  std::optional<Prompt> prompt;
   std::unique_ptr<HelpOverlay> help;
+  // The player's choice, kept in the player's folder.
+  bool soundOn = true;
 };

@@ -50,12 +50,10 @@ bool World::quitRequested() {
 }
 
 void World::openPrompt(PromptPurpose purpose) {
-  promptPurpose = purpose;
-  if (purpose == SAVE_AS) {
-    prompt = std::make_unique<NamePrompt>("Save as:", LevelStore::titleOf(document->getName()));
-  } else {
-    prompt = std::make_unique<NamePrompt>("New level name:", "");
-  }
+  const std::string initial = purpose == SAVE_AS ? LevelStore::titleOf(document->getName()) : "";
+  prompt = Prompt{
+      std::make_unique<NamePrompt>(purpose == SAVE_AS ? "Save as:" : "New level name:", initial),
+      purpose};
 }
 
 bool World::promptConfirmed(const std::string& name) {
@@ -68,7 +66,7 @@ bool World::promptConfirmed(const std::string& name) {
     message(name + " already exists");
     return false;
   }
-  if (promptPurpose == SAVE_AS) {
+  if (prompt->purpose == SAVE_AS) {
     saveAs(file);
   } else {
     createLevel(file);

@@ -3,8 +3,11 @@
 
 #include "WorldScenario.h"
 
+#include "audio/SoundPlayer.h"
 #include "objects/Monster.h"
 #include "world/LevelStore.h"
+
+#include <thread>
 
 namespace {
 
@@ -166,6 +169,50 @@ TEST_F(WorldScenario, WritesGoToThePlayersFolderWhoseLevelsShadowTheShippedOnes)
   EXPECT_EQ(status(), "Clamber - a * | Edits cannot be kept: quit again to lose them");
   frames(190);
   EXPECT_FALSE(world->quitRequested()) << "a second quit comes within three seconds";
+}
+
+// SDL's disk driver writes what is played at about the pace it is played
+// (a buffer of 512 samples, 23 ms at 22050 Hz, then a 23 ms wait): a jump
+// and a shot fired in one frame are heard within 100 ms of it, and after m
+// nothing is, in this session or the next.
+TEST_F(WorldScenario, AJumpAndAShotAreHeardWithin100MsOfTheirFrameUnlessMSwitchedSoundOff) {
+  const TempDir dir;
+  const std::string played = (dir.path() / "played").string();
+  setenv("SDL_AUDIODRIVER", "disk", 1), setenv("SDL_DISKAUDIODELAY", "23", 1);
+  setenv("SDL_DISKAUDIOFILE", played.c_str(), 1);
+  startOn("floor.data", "1 0 40 64 2 2\n2 30 36 2 2\n"), frames(60);
+  SoundPlayer sound(ResourceRoot(CLAMBER_SOURCE_RESOURCES));
+  const auto playFor = [&](int ms) {
+    for (int t = 0; t < ms; t += 16, std::this_thread::sleep_for(std::chrono::milliseconds(16))) {
+      frames(1), Application::playEvents(*world, sound);
+    }
+  };
+  // Bytes of two-byte samples written so far, and the first sample from
+  // there on that is not silent.
+  const auto firstHeardAfter = [&](std::size_t from) {
+    const std::string samples = dir.read("played");
+    for (std::size_t i = from & ~std::size_t{1}; i + 1 < samples.size(); i += 2) {
+      if (samples[i] != 0 || samples[i + 1] != 0) {
+        return (static_cast<double>(i - from) / 2) / 22.05;
+      }
+    }
+    return -1.0;
+  };
+  for (const bool switchedOff : {false, true}) {
+    playFor(400);
+    const std::size_t before = dir.read("played").size();
+    press(SDLK_SPACE), point(500, 100), click(1), playFor(400),
+        send(keyEvent(SDL_KEYUP, SDLK_SPACE));
+    const double heardAfterMs = firstHeardAfter(before);
+    EXPECT_EQ(heardAfterMs >= 0 && heardAfterMs <= 100, !switchedOff) << heardAfterMs << " ms";
+    if (!switchedOff) {
+      tap(SDLK_m);
+      EXPECT_EQ(status(), "Clamber - floor | Sound off");
+      makeWorld(), frames(60);
+    }
+  }
+  EXPECT_EQ(status() + resources.read(".settings"), "Clamber - floor | F1: help"
+                                                    "sound off\n");
 }
 
 // The pointer inside a platform two billion pixels tall: play starts on its
