@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class Camera;
 class GameObject;
@@ -43,6 +45,10 @@ public:
   // Cut (x), delete (Backspace), copy (c), paste (v), nudges (arrows) and
   // platform kinds (1, 2, 3).
   void keyDown(SDLKey key);
+  // The add-object menu's items, in the order of Tool.
+  static std::vector<std::string> toolNames() {
+    return {"Platform", "Monster", "Spawn Point", "Goal Area"};
+  }
   // The chosen item of the add-object menu, at the pointer.
   void addTool(int tool);
   // Undo, or redo; false when there was nothing to step.

@@ -14,6 +14,16 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The player's settings, hidden so that no install ever takes a
+// developer's along from a build tree.
+const char* const SETTINGS = ".settings";
+const char* const SOUND_ON = "sound on\n";
+const char* const SOUND_OFF = "sound off\n";
+
+} // namespace
+
 LevelStore::LevelStore(ResourceRoot root) : shipped(root), player(std::move(root)) {}
 
 LevelStore::LevelStore(ResourceRoot shipped, ResourceRoot player)
@@ -45,7 +55,7 @@ std::string LevelStore::startLevel() const {
   const std::string listFile = "loadlevel.txt";
   const std::vector<std::string> lines = readFile(holderOf(listFile), pathOf(listFile));
   if (lines.empty()) {
-    return {};
+    return exists(UNTITLED) ? UNTITLED : std::string();
   }
   std::string first = lines.front();
   if (first.ends_with('\r')) {
@@ -99,17 +109,15 @@ bool LevelStore::write(const std::string& file, std::string_view text, bool dura
   return writeToPlayer(pathOf(file), text, durable);
 }
 
-std::string LevelStore::readPlayerFile(const std::string& name) const {
+bool LevelStore::isSoundOn() const {
   std::string text;
   // Only an existing file is read: a missing one is no failure to report.
-  if (hasPlayerFolder() && resourceFileExists(player, name)) {
-    readResourceFile(player, name, text);
-  }
-  return text;
+  return !hasPlayerFolder() || !resourceFileExists(player, SETTINGS) ||
+         !readResourceFile(player, SETTINGS, text) || text != SOUND_OFF;
 }
 
-bool LevelStore::writePlayerFile(const std::string& name, std::string_view text) const {
-  return writeToPlayer(name, text, true);
+bool LevelStore::saveSoundOn(bool on) const {
+  return writeToPlayer(SETTINGS, on ? SOUND_ON : SOUND_OFF, true);
 }
 
 bool LevelStore::writeToPlayer(const std::string& relative, std::string_view text,

@@ -19,6 +19,8 @@
 class LevelStore {
 public:
   static constexpr std::string_view EXTENSION = ".data";
+  // The level played when no level list names one; saving creates it.
+  static constexpr const char* UNTITLED = "untitled.data";
 
   // The shipped folder serves as the player's too.
   explicit LevelStore(ResourceRoot root);
@@ -36,8 +38,9 @@ public:
   static std::string recoveryOf(const std::string& file);
 
   // The first line of the level list file (the player's, else the shipped
-  // one), without the carriage return a Windows editor leaves; empty when
-  // there is no such file or line.
+  // one), without the carriage return a Windows editor leaves. Without one,
+  // UNTITLED when such a level was saved earlier (rather than overwritten
+  // by the next save of an empty one), else empty.
   std::string startLevel() const;
   // The titles of the level files of both folders, each once, in byte
   // order; hidden files are left out.
@@ -55,11 +58,10 @@ public:
   // Removes the player's copy.
   void remove(const std::string& file) const;
 
-  // A file of the player's own beside the Levels folder (such as the
-  // settings): its text, empty when there is none.
-  std::string readPlayerFile(const std::string& name) const;
-  // Replaces it as write() replaces a level.
-  bool writePlayerFile(const std::string& name, std::string_view text) const;
+  // The player's choice of sound, in a settings file of the player's
+  // folder: on unless switched off.
+  bool isSoundOn() const;
+  bool saveSoundOn(bool on) const;
 
   // Replaces the level's objects by those of the file; false (and an empty
   // level) when it cannot be read.

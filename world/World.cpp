@@ -19,58 +19,41 @@
 
 namespace {
 
-// The level played when Levels/loadlevel.txt names none; saving creates it.
-const char* const UNTITLED_LEVEL = "untitled.data";
-
 constexpr int MESSAGE_X = 5;
 constexpr int MESSAGE_Y = 20;
 constexpr int MESSAGE_MS = 2000;
-
-// The player's settings, hidden so that no install ever takes a
-// developer's along.
-const char* const SETTINGS = ".settings";
-const char* const SOUND_ON = "sound on\n";
-const char* const SOUND_OFF = "sound off\n";
 
 constexpr Uint8 LEFT_BUTTON = 1;
 constexpr Uint8 RIGHT_BUTTON = 3;
 
 } // namespace
 
-World::World(int width, int height, KeyState* keyState, ResourceRoot resources)
-    : World(width, height, keyState, resources, resources) {}
-
-World::World(int width, int height, KeyState* keyState, ResourceRoot resources, ResourceRoot player)
+World::World(int width, int height, KeyState* keyState, ResourceRoot resources,
+             std::optional<ResourceRoot> player)
     : keyBinding(std::make_unique<KeyBinding>(keyState)),
       textureHandler(std::make_unique<TextureHandler>()),
-      document(std::make_unique<LevelDocument>(LevelStore(resources, std::move(player)))),
+      document(std::make_unique<LevelDocument>(LevelStore(resources, player.value_or(resources)))),
       camera(width, height) {
-  keyBinding->bind("up", SDLK_w);
-  keyBinding->bind("left", SDLK_a);
-  keyBinding->bind("down", SDLK_s);
-  keyBinding->bind("right", SDLK_d);
-  keyBinding->bind("jump", SDLK_SPACE);
+  for (const auto& [action, key] :
+       {std::pair{"up", SDLK_w}, std::pair{"left", SDLK_a}, std::pair{"down", SDLK_s},
+        std::pair{"right", SDLK_d}, std::pair{"jump", SDLK_SPACE}}) {
+    keyBinding->bind(action, key);
+  }
   Level* level = &document->getLevel();
   play = std::make_unique<PlaySession>(keyBinding.get(), level, &camera, &events);
   editor = std::make_unique<Editor>(document.get(), &camera, keyState, keyBinding.get());
 
-  soundOn = document->getStore().readPlayerFile(SETTINGS) != SOUND_OFF;
+  soundOn = document->getStore().isSoundOn();
   textureHandler->load(resources, "/Images/test.bmp", "test");
   // Loading leaves the new texture bound; the first frame's character must
   // not be drawn through it.
   textureHandler->unbind();
 
-  const std::string first = document->getStore().startLevel();
-  if (!first.empty()) {
+  if (const std::string first = document->getStore().startLevel(); !first.empty()) {
     openLevel(first);
-  } else if (document->getStore().exists(UNTITLED_LEVEL)) {
-    // Without a level list the game still needs a name to save under. A
-    // level saved under it in an earlier session is picked up again rather
-    // than overwritten by the next save of an empty one.
-    openLevel(UNTITLED_LEVEL);
   } else {
-    document->openEmpty(UNTITLED_LEVEL);
-    resetLevel();
+    document->openEmpty(LevelStore::UNTITLED);
+    play->resetLevel();
   }
   message("F1: help");
 }
@@ -95,21 +78,19 @@ void World::update(int ms) {
   } else if (isEditMode()) {
     editor->updateEdit(ms);
   } else {
+    // A death or a completion has restarted the run already; the menu
+    // holds play from the next frame.
     const std::size_t first = events.get().size();
     play->updatePlay(ms);
-    reactToPlay(first);
-  }
-  events.endUpdate();
-}
-
-void World::reactToPlay(std::size_t first) {
-  const std::vector<GameEvent>& happened = events.get();
-  for (std::size_t i = first; i < happened.size(); ++i) {
-    if (happened[i] == GameEvent::DIED || happened[i] == GameEvent::COMPLETED) {
-      message(happened[i] == GameEvent::DIED ? "You are dead!" : "Level Complete!");
-      showLevelList();
+    for (std::size_t i = first; i < events.get().size(); ++i) {
+      const GameEvent e = events.get()[i];
+      if (e == GameEvent::DIED || e == GameEvent::COMPLETED) {
+        message(e == GameEvent::DIED ? "You are dead!" : "Level Complete!");
+        showLevelList();
+      }
     }
   }
+  events.endUpdate();
 }
 
 void World::draw() const {
@@ -168,8 +149,13 @@ bool World::keyDown(const SDL_Event& e) {
   if (k == SDLK_m) {
     switchSound();
   }
+  if (isEditMode() && k == SDLK_BACKQUOTE) {
+    showToolList();
+  } else if (isEditMode() && k == SDLK_EQUALS) {
+    save(document->getName());
+  }
   if (isEditMode()) {
-    editKey(k);
+    editor->keyDown(k);
   }
   return false;
 }
@@ -205,16 +191,6 @@ bool World::overlayKey(const SDL_Event& e, bool& consumed) {
   return true;
 }
 
-void World::editKey(SDLKey k) {
-  if (k == SDLK_BACKQUOTE) {
-    showToolList();
-  }
-  if (k == SDLK_EQUALS) {
-    save();
-  }
-  editor->keyDown(k);
-}
-
 bool World::shortcut(const SDL_Event& e) {
   const bool shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
   const bool editing = isEditMode();
@@ -229,7 +205,7 @@ bool World::shortcut(const SDL_Event& e) {
     if (editing && shift) {
       openPrompt(SAVE_AS);
     } else if (editing) {
-      save();
+      save(document->getName());
     }
     return true;
   case SDLK_n:
@@ -281,13 +257,9 @@ void World::enableEditMode(bool on) {
 void World::switchSound() {
   soundOn = !soundOn;
   message(soundOn ? "Sound on" : "Sound off");
-  document->getStore().writePlayerFile(SETTINGS, soundOn ? SOUND_ON : SOUND_OFF);
+  document->getStore().saveSoundOn(soundOn);
 }
 
 void World::message(const std::string& text) {
   floatingTexts.emplace_back(MESSAGE_X, MESSAGE_Y, text, MESSAGE_MS, true);
-}
-
-void World::resetLevel() {
-  play->resetLevel();
 }

@@ -33,10 +33,10 @@ class World {
 public:
   // Loads the level named on the first line of the root's
   // Levels/loadlevel.txt and puts the character on its spawn point. keyState
-  // is not owned.
-  World(int width, int height, KeyState* keyState, ResourceRoot resources);
-  // Writes to player's folder instead; resources are only read.
-  World(int width, int height, KeyState* keyState, ResourceRoot resources, ResourceRoot player);
+  // is not owned. Writes go to player's folder, when given; resources are
+  // then only read.
+  World(int width, int height, KeyState* keyState, ResourceRoot resources,
+        std::optional<ResourceRoot> player = std::nullopt);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   ~World();
@@ -84,15 +84,10 @@ private:
 
   // Shows text at the top left for two seconds.
   void message(const std::string& text);
-  void resetLevel();
   void enableEditMode(bool on);
-  // The messages and menus of what the play frame reported, from its first
-  // event.
-  void reactToPlay(std::size_t first);
   // Keys of the open help, prompt or menu; false when none is open.
   bool overlayKey(const SDL_Event& e, bool& consumed);
   bool shortcut(const SDL_Event& e);
-  void editKey(SDLKey key);
   void switchSound();
   void stepHistory(bool redo);
 
@@ -107,7 +102,8 @@ private:
   // Opens the level file, offers its recovery file when there is one, and
   // puts the character on its spawn point.
   bool openLevel(const std::string& file);
-  void save();
+  // Saves to file: the level's own, or another that becomes its own.
+  void save(const std::string& file);
   // Unsaved edits go to the recovery file before something replaces them;
   // false, with a message, when they cannot.
   bool keepEdits();
@@ -116,7 +112,6 @@ private:
   // The prompt's name was confirmed: false (with a message) to keep it open.
   bool promptConfirmed(const std::string& name);
   void createLevel(const std::string& file);
-  void saveAs(const std::string& file);
 
   std::unique_ptr<KeyBinding> keyBinding;
   std::unique_ptr<TextureHandler> textureHandler;

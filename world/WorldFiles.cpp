@@ -9,7 +9,7 @@ bool World::openLevel(const std::string& file) {
   if (document->hasRecovery()) {
     offerRecovery();
   }
-  resetLevel();
+  play->resetLevel();
   return loaded;
 }
 
@@ -19,16 +19,16 @@ void World::restoreRecovery() {
     message("Cannot read the recovery file");
     return;
   }
-  resetLevel();
+  play->resetLevel();
   message(*skipped == 0 ? "Restored unsaved changes"
                         : "Restored; " + std::to_string(*skipped) + " damaged lines left out");
 }
 
-void World::save() {
+void World::save(const std::string& file) {
   editor->commitDrag();
-  const bool saved = document->save();
+  const bool saved = file == document->getName() ? document->save() : document->saveAs(file);
   events.report(saved ? GameEvent::SAVED : GameEvent::SAVE_FAILED);
-  message(saved ? "Saved as " + document->getName() + "!" : "Save FAILED!");
+  message(saved ? "Saved as " + file + "!" : "Save FAILED!");
 }
 
 bool World::keepEdits() {
@@ -67,7 +67,7 @@ bool World::promptConfirmed(const std::string& name) {
     return false;
   }
   if (prompt->purpose == SAVE_AS) {
-    saveAs(file);
+    save(file);
   } else {
     createLevel(file);
   }
@@ -87,13 +87,6 @@ void World::createLevel(const std::string& file) {
     enableEditMode(true);
   }
   camera.reset();
-  resetLevel();
+  play->resetLevel();
   message("Created " + name);
-}
-
-void World::saveAs(const std::string& file) {
-  editor->commitDrag();
-  const bool saved = document->saveAs(file);
-  events.report(saved ? GameEvent::SAVED : GameEvent::SAVE_FAILED);
-  message(saved ? "Saved as " + file + "!" : "Save FAILED!");
 }

@@ -15,10 +15,7 @@ void World::showLevelList() {
 }
 
 void World::showToolList() {
-  // In the order of Editor::Tool.
-  menu = std::make_unique<Menu>(
-      std::vector<std::string>{"Platform", "Monster", "Spawn Point", "Goal Area"}, "Add Object",
-      Menu::TOOL_LIST);
+  menu = std::make_unique<Menu>(Editor::toolNames(), "Add Object", Menu::TOOL_LIST);
 }
 
 void World::offerRecovery() {
