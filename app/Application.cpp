@@ -38,6 +38,9 @@ Application::Application(int desktopWidth, int desktopHeight)
     : desktopWidth(desktopWidth), desktopHeight(desktopHeight) {}
 
 Application::~Application() {
+  if (joystick != nullptr) {
+    SDL_JoystickClose(joystick);
+  }
   if (frameTexture != 0) {
     glDeleteTextures(1, &frameTexture);
   }
@@ -107,6 +110,13 @@ bool Application::dispatchEvent(World& world, KeyState& keyState, const SDL_Even
     world.mouseButtonUp(event);
     keyState.handleMouseEvent(event);
     break;
+  case SDL_JOYAXISMOTION:
+  case SDL_JOYHATMOTION:
+  case SDL_JOYBUTTONDOWN:
+  case SDL_JOYBUTTONUP:
+    keyState.getGamepad().handleEvent(event);
+    world.padEvent(event);
+    break;
   case SDL_QUIT:
     quit = world.quitRequested();
     break;
@@ -120,6 +130,12 @@ void Application::init(const ResourceRoot& root, const ResourceRoot& player) {
   keystate = std::make_unique<KeyState>();
   w = std::make_unique<World>(WIDTH, HEIGHT, keystate.get(), root, player);
   sound = std::make_unique<SoundPlayer>(root);
+  // The first pad plugged in plays; without one (or without joystick
+  // support) the game is played as ever.
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() > 0) {
+    joystick = SDL_JoystickOpen(0);
+    SDL_JoystickEventState(SDL_ENABLE);
+  }
   glEnable2D();
   glEnable(GL_TEXTURE_2D);
   glClearColor(0, 0, 0, 0);

@@ -67,6 +67,9 @@ private:
   std::unique_ptr<KeyState> keystate;
   std::unique_ptr<World> w;
   std::unique_ptr<SoundPlayer> sound;
+  // The first joystick, open for the life of the game; none when there is
+  // none.
+  SDL_Joystick* joystick = nullptr;
   ViewScale scale{WIDTH, HEIGHT};
   int desktopWidth;
   int desktopHeight;

@@ -19,22 +19,16 @@ struct Row {
 
 // The wording is cut to what fits two columns of Times Roman 24 in the
 // 640-pixel window; the longest actions go with the shortest keys.
-constexpr Row PLAY_KEYS[] = {{"a, d", "run left, right"},
-                             {"space", "jump / wall-jump"},
-                             {"a / d to a wall", "cling"},
-                             {"w, s", "climb"},
-                             {"left button", "shoot"},
-                             {"l", "level menu"},
-                             {"e", "edit mode"},
-                             {"Ctrl+N", "new level"},
-                             {"F1", "help"},
-                             {"F11", "fullscreen"},
-                             {"Ctrl+Q", "quit"}};
-constexpr Row PLAY_MENU_KEYS[] = {{"In menus:", nullptr},
-                                  {"Up, Down", "move"},
-                                  {"Left, Right", "first, last"},
-                                  {"Return", "choose"},
-                                  {"Escape", "close"}};
+constexpr Row PLAY_KEYS[] = {
+    {"a, d", "run left, right"}, {"space", "jump / wall-jump"}, {"a / d to a wall", "cling"},
+    {"w, s", "climb"},           {"left button", "shoot"},      {"l", "level menu"},
+    {"e", "edit mode"},          {"Ctrl+N", "new level"},       {"F1", "help"},
+    {"F11", "fullscreen"},       {"m", "sound on, off"},        {"Ctrl+Q", "quit"}};
+constexpr Row PLAY_MENU_KEYS[] = {
+    {"In menus:", nullptr},         {"Up, Down", "move"},         {"Left, Right", "first, last"},
+    {"Return", "choose"},           {"Escape", "close"},          {"Gamepad:", nullptr},
+    {"stick, d-pad", "run, climb"}, {"button A", "jump, choose"}, {"button B", "shoot, close"},
+    {"Start", "level menu"}};
 constexpr Row EDIT_KEYS[] = {{"w a s d", "scroll"},
                              {"arrows", "nudge"},
                              {"`", "add-object menu"},
@@ -56,6 +50,7 @@ constexpr Row EDIT_MORE_KEYS[] = {{"left button", "select, drag"},
                                   {"Backspace", "delete"},
                                   {"= or Ctrl+S", "save"},
                                   {"Ctrl+Shift+S", "save as"},
+                                  {"m", "sound on, off"},
                                   {"Ctrl+Q", "quit"},
                                   {"In menus:", nullptr},
                                   {"Up, Down", "move"},

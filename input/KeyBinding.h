@@ -16,8 +16,10 @@ public:
 
   // Binds name to key, replacing an earlier binding of that name.
   void bind(const std::string& name, SDLKey key);
-  // False for a name with no binding; never creates one.
-  bool check(std::string_view name) const;
+  // Whether the bound key, or with pad the gamepad, holds the action. False
+  // for a name with no binding; never creates one.
+  bool check(std::string_view name, bool pad = true) const;
+  const KeyState* getKeyState() const { return keyState; }
 
 private:
   const KeyState* keyState;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/Gamepad.h"
+
 #include <SDL.h>
 
 #include <map>
@@ -22,7 +24,12 @@ public:
   bool keyDown(SDLKey key) const;
   // Either key down; the second is looked up only when the first is up.
   bool keyDown(SDLKey first, SDLKey second) const;
+  // What the first joystick holds; the frame loop hands it the joystick's
+  // events.
+  Gamepad& getGamepad() { return gamepad; }
+  const Gamepad& getGamepad() const { return gamepad; }
 
 private:
   std::map<int, bool, intcmp> table;
+  Gamepad gamepad;
 };

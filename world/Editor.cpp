@@ -91,16 +91,16 @@ void Editor::end() {
 
 void Editor::updateEdit(int ms) {
   const double d = pps(SCROLL_SPEED, ms);
-  if (bindings->check("up")) {
+  if (bindings->check("up", false)) {
     camera->scroll(0, -d);
   }
-  if (bindings->check("down")) {
+  if (bindings->check("down", false)) {
     camera->scroll(0, d);
   }
-  if (bindings->check("left")) {
+  if (bindings->check("left", false)) {
     camera->scroll(-d, 0);
   }
-  if (bindings->check("right")) {
+  if (bindings->check("right", false)) {
     camera->scroll(d, 0);
   }
   if (dragMode == DRAG_MOVE || dragMode == DRAG_RESIZE) {

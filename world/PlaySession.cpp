@@ -108,9 +108,11 @@ void PlaySession::steer(int ms) {
   if (!character.isPose(Character::CLINGING)) {
     if (bindings->check("left")) {
       character.velocity.x -= pps(a, ms);
+      facing = -1;
     }
     if (bindings->check("right")) {
       character.velocity.x += pps(a, ms);
+      facing = 1;
     }
   }
   if (bindings->check("jump")) {
@@ -193,6 +195,11 @@ void PlaySession::fire(const Point2D& target) {
   projectiles.emplace_back(character.position.x, character.position.y, velocity.x, velocity.y,
                            SHOT_LIFETIME);
   report(GameEvent::SHOT_FIRED);
+}
+
+void PlaySession::fireAhead(int aimX, int aimY) {
+  const bool aimed = aimX != 0 || aimY != 0;
+  fire(character.position + (aimed ? Point2D(aimX, aimY) : Point2D(facing, 0)));
 }
 
 void PlaySession::resetLevel() {

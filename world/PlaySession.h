@@ -26,6 +26,9 @@ public:
   void updatePlay(int ms);
   // A shot from the character towards target, a level position.
   void fire(const Point2D& target);
+  // A gamepad's shot: towards the aim (a right stick's axes) or, with none,
+  // straight ahead the way the character last ran.
+  void fireAhead(int aimX, int aimY);
   // Revives the level's objects and puts the character back on the spawn
   // point at full hit points, at rest and falling.
   void resetLevel();
@@ -64,4 +67,6 @@ private:
   EventLog* events;
   Character character;
   std::vector<Projectile> projectiles;
+  // The way the character last ran: -1 left, 1 right.
+  int facing = 1;
 };

@@ -5,10 +5,8 @@
 #include "gfx/NamePrompt.h"
 #include "gfx/TextureHandler.h"
 #include "input/KeyBinding.h"
+#include "input/KeyState.h"
 #include "objects/Level.h"
-#include "world/Editor.h"
-#include "world/LevelDocument.h"
-#include "world/PlaySession.h"
 
 #include <GL/gl.h>
 
@@ -18,10 +16,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int MESSAGE_X = 5;
-constexpr int MESSAGE_Y = 20;
-constexpr int MESSAGE_MS = 2000;
 
 constexpr Uint8 LEFT_BUTTON = 1;
 constexpr Uint8 RIGHT_BUTTON = 3;
@@ -62,9 +56,7 @@ World::~World() = default;
 
 void World::update(int ms) {
   events.beginUpdate();
-  for (auto it = floatingTexts.begin(); it != floatingTexts.end();) {
-    it = it->update(ms) ? it + 1 : floatingTexts.erase(it);
-  }
+  messages.update(ms);
   if (!document->updateAutosave(ms)) {
     message("Autosave FAILED!");
   }
@@ -110,9 +102,7 @@ void World::draw() const {
   play->drawShots(view);
   glPopMatrix();
 
-  for (const FloatingText& text : floatingTexts) {
-    text.draw(camera.getOffset());
-  }
+  messages.draw();
   if (menu) {
     menu->draw();
   }
@@ -233,6 +223,19 @@ void World::mouseButtonDown(const SDL_Event& e) {
   }
 }
 
+void World::padEvent(const SDL_Event& e) {
+  const SDLKey key = Gamepad::menuKey(e);
+  if (isEditMode() || prompt || help || key == SDLK_UNKNOWN) {
+    return;
+  }
+  if (menu || key == SDLK_l) {
+    keyDown(SDL_Event{.key = {SDL_KEYDOWN, 0, SDL_PRESSED, {0, key, KMOD_NONE, 0}}});
+  } else if (key == SDLK_ESCAPE) {
+    const Gamepad& pad = keyBinding->getKeyState()->getGamepad();
+    play->fireAhead(pad.getAimX(), pad.getAimY());
+  }
+}
+
 void World::mouseButtonUp(const SDL_Event& e) {
   if (isEditMode()) {
     editor->mouseButtonUp(e.button.button);
@@ -258,8 +261,4 @@ void World::switchSound() {
   soundOn = !soundOn;
   message(soundOn ? "Sound on" : "Sound off");
   document->getStore().saveSoundOn(soundOn);
-}
-
-void World::message(const std::string& text) {
-  floatingTexts.emplace_back(MESSAGE_X, MESSAGE_Y, text, MESSAGE_MS, true);
 }

@@ -2,7 +2,7 @@
 
 #include "common/EventLog.h"
 #include "common/ResourceRoot.h"
-#include "gfx/FloatingText.h"
+#include "gfx/MessageList.h"
 #include "world/Camera.h"
 #include "world/Editor.h"
 #include "world/LevelDocument.h"
@@ -41,9 +41,8 @@ public:
   World& operator=(const World&) = delete;
   ~World();
 
-  // One frame: ages the messages, counts down to the next autosave, then
-  // runs the open menu, or else one frame of edit or play mode (nothing
-  // while the name prompt or the help is shown).
+  // Ages the messages, counts down to the next autosave, then runs the open
+  // menu, or else a frame of edit or play mode (not under a prompt or help).
   void update(int ms);
   // Draws the frame; the caller has cleared the colour buffer to
   // getClearGrey().
@@ -55,12 +54,14 @@ public:
   // Fires in play mode; selects, drags, resizes and adds in edit mode.
   void mouseButtonDown(const SDL_Event& e);
   void mouseButtonUp(const SDL_Event& e);
+  // A joystick event: in menus the d-pad, A and B are arrows, Return and
+  // Escape; in play B shoots and Start opens the level menu.
+  void padEvent(const SDL_Event& e);
   // The frame loop writes the pointer here on every mouse motion, in window
   // pixels.
   void setMouse(double x, double y) { camera.setMouse(x, y); }
-  // The player asked to quit: true once the unsaved edits are kept in the
-  // recovery file. When they cannot be, the first request is refused with a
-  // message and a second one within a few seconds is granted.
+  // True once the unsaved edits are kept; when they cannot be, only a
+  // second request within a few seconds is granted.
   bool quitRequested();
 
   // "Clamber - NAME", with " *" while the level has unsaved edits.
@@ -73,7 +74,7 @@ public:
   // Grey of the background: dark in edit mode, black in play.
   float getClearGrey() const { return isEditMode() ? 0.2f : 0.0f; }
   // The messages on screen, oldest first.
-  const std::vector<FloatingText>& getFloatingTexts() const { return floatingTexts; }
+  const std::vector<FloatingText>& getFloatingTexts() const { return messages.get(); }
   // Whether the player wants to hear the events (m switches).
   bool isSoundOn() const { return soundOn; }
   // What happened since the previous update ended, in order.
@@ -83,7 +84,7 @@ private:
   enum PromptPurpose : int { NEW_LEVEL, SAVE_AS };
 
   // Shows text at the top left for two seconds.
-  void message(const std::string& text);
+  void message(const std::string& text) { messages.add(text); }
   void enableEditMode(bool on);
   // Keys of the open help, prompt or menu; false when none is open.
   bool overlayKey(const SDL_Event& e, bool& consumed);
@@ -120,7 +121,7 @@ private:
   EventLog events;
   std::unique_ptr<PlaySession> play;
   std::unique_ptr<Editor> editor;
-  std::vector<FloatingText> floatingTexts;
+  MessageList messages;
   std::unique_ptr<Menu> menu;
   // The open name prompt and what its name is for.
   struct Prompt {

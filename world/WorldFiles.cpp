@@ -1,8 +1,6 @@
 #include "world/World.h"
 
 #include "gfx/NamePrompt.h"
-#include "world/Editor.h"
-#include "world/LevelDocument.h"
 
 bool World::openLevel(const std::string& file) {
   const bool loaded = document->open(file);

@@ -1,8 +1,6 @@
 #include "world/World.h"
 
 #include "gfx/Menu.h"
-#include "world/Editor.h"
-#include "world/LevelDocument.h"
 
 namespace {
 

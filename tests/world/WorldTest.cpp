@@ -215,6 +215,39 @@ TEST_F(WorldScenario, AJumpAndAShotAreHeardWithin100MsOfTheirFrameUnlessMSwitche
                                                     "sound off\n");
 }
 
+// A pad's events through the frame loop: the left stick past a quarter of
+// its travel, or the d-pad, runs; A jumps in the same frame's update, B
+// shoots ahead, Start opens the level menu, where the d-pad moves and A
+// chooses. The editor does not scroll by pad.
+TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
+  resources.write("Levels/other.data", ""), startOn("pad.data", "1 0 40 300 4 2\n2 100 36 2 2\n");
+  const auto pad = [&](Uint8 type, Uint8 index, Sint16 value) {
+    SDL_Event e{};
+    e.type = type, e.jaxis.axis = e.jhat.hat = e.jbutton.button = index;
+    type == SDL_JOYHATMOTION ? void(e.jhat.value = Uint8(value)) : void(e.jaxis.value = value);
+    send(e);
+  };
+  const double& runs = world->getCharacter().velocity.x;
+  frames(60), pad(SDL_JOYAXISMOTION, 0, 8000), frames(10);
+  EXPECT_EQ(runs, 0) << "inside the dead zone";
+  pad(SDL_JOYAXISMOTION, 0, 9000), frames(10);
+  EXPECT_GT(runs, 0);
+  pad(SDL_JOYAXISMOTION, 0, 0), pad(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT), frames(30);
+  EXPECT_LT(runs, 0);
+  pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED), frames(100), heard.clear();
+  pad(SDL_JOYBUTTONDOWN, 0, 0), frames(1), pad(SDL_JOYBUTTONUP, 0, 0), frames(100);
+  pad(SDL_JOYBUTTONDOWN, 1, 0), frames(1), pad(SDL_JOYBUTTONDOWN, 7, 0), frames(1);
+  pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN), pad(SDL_JOYBUTTONDOWN, 0, 0), frames(2);
+  using E = GameEvent;
+  EXPECT_EQ(heard,
+            (std::vector<E>{E::JUMPED, E::LANDED, E::SHOT_FIRED, E::MENU_MOVED, E::MENU_CHOSEN}));
+  EXPECT_EQ(status(), "Clamber - pad | Loaded pad!");
+  type("e");
+  const Point2D editedFrom = world->getOffset();
+  pad(SDL_JOYAXISMOTION, 1, 30000), pad(SDL_JOYHATMOTION, 0, SDL_HAT_RIGHT), frames(9);
+  EXPECT_EQ(world->getOffset(), editedFrom);
+}
+
 // The pointer inside a platform two billion pixels tall: play starts on its
 // top, as five-pixel steps up from the pointer would put it, at once.
 TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
