@@ -181,8 +181,8 @@ TEST_F(EndToEnd, F1ShowsTheHelpAndF1HidesIt) {
   start();
   key("F1");
   // Inside the box's top-left corner, above its text.
-  EXPECT_TRUE(waitFor([&] { return pixel(45, 75) == kGrey && pixel(38, 70) == kWhite; }))
+  EXPECT_TRUE(waitFor([&] { return pixel(12, 48) == kGrey && pixel(7, 43) == kWhite; }))
       << "no help";
   key("F1");
-  EXPECT_TRUE(shows(45, 75, 0x000000)) << "the help stayed";
+  EXPECT_TRUE(shows(12, 48, 0x000000)) << "the help stayed";
 }
