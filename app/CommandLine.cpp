@@ -24,7 +24,15 @@ Play:
   e                   edit mode
   Ctrl+N              new level
   F1                  show or hide the keys
+  F11                 fullscreen
+  m                   sound off, on
   Ctrl+Q              quit
+
+Gamepad (play and menus):
+  left stick, d-pad   run, climb; in menus: move
+  button A            jump; in menus: choose
+  button B            shoot ahead (or where the right stick points); close
+  Start               level menu
 
 Edit:
   w, a, s, d          scroll the view
@@ -41,6 +49,7 @@ Edit:
   =, Ctrl+S           save the level
   Ctrl+Shift+S        save as
   e                   back to play, starting at the pointer
+  m                   sound off, on
 
 Menus:
   Up, Down            move
