@@ -184,6 +184,20 @@ double percentile(std::vector<double> values, double share) {
   return *at;
 }
 
+// The measured frames against the reference frames of the same run, by
+// their fastest tenth (the machine's quiet moments) and their medians.
+void reportRatio(benchmark::State& state, const std::vector<double>& measuredTimes,
+                 const std::vector<double>& referenceTimes, const std::string& referenceName,
+                 double goal) {
+  const double measuredQuiet = percentile(measuredTimes, 0.1);
+  const double referenceQuiet = percentile(referenceTimes, 0.1);
+  state.counters["frame_us"] = measuredQuiet * 1e6;
+  state.counters[referenceName + "_us"] = referenceQuiet * 1e6;
+  state.counters["ratio"] = measuredQuiet / referenceQuiet;
+  state.counters["ratio_median"] = percentile(measuredTimes, 0.5) / percentile(referenceTimes, 0.5);
+  state.counters["goal"] = goal;
+}
+
 // The share of the window that a frame of the world covers (pixels not
 // left black by the clear): what the software rasteriser has to fill.
 double drawnShare(World& world) {
@@ -227,13 +241,7 @@ void alternate(benchmark::State& state, Measured measured, Reference reference,
     referenceTimes.push_back(seconds(middle, end));
     state.SetIterationTime(measuredTimes.back());
   }
-  const double measuredQuiet = percentile(measuredTimes, 0.1);
-  const double referenceQuiet = percentile(referenceTimes, 0.1);
-  state.counters["frame_us"] = measuredQuiet * 1e6;
-  state.counters[referenceName + "_us"] = referenceQuiet * 1e6;
-  state.counters["ratio"] = measuredQuiet / referenceQuiet;
-  state.counters["ratio_median"] = percentile(measuredTimes, 0.5) / percentile(referenceTimes, 0.5);
-  state.counters["goal"] = goal;
+  reportRatio(state, measuredTimes, referenceTimes, referenceName, goal);
 }
 
 void BM_EmptyFrame(benchmark::State& state) {
@@ -295,13 +303,7 @@ void alternateBlocks(benchmark::State& state, Switch toMeasured, Switch toRefere
     state.SetIterationTime(block(toMeasured, measuredTimes));
     block(toReference, referenceTimes);
   }
-  const double measuredQuiet = percentile(measuredTimes, 0.1);
-  const double referenceQuiet = percentile(referenceTimes, 0.1);
-  state.counters["frame_us"] = measuredQuiet * 1e6;
-  state.counters[referenceName + "_us"] = referenceQuiet * 1e6;
-  state.counters["ratio"] = measuredQuiet / referenceQuiet;
-  state.counters["ratio_median"] = percentile(measuredTimes, 0.5) / percentile(referenceTimes, 0.5);
-  state.counters["goal"] = goal;
+  reportRatio(state, measuredTimes, referenceTimes, referenceName, goal);
 }
 
 // The game's draw path (Application::drawGL: at scale 2 the frame is copied

@@ -22,8 +22,8 @@ constexpr Uint8 RIGHT_BUTTON = 3;
 
 } // namespace
 
-World::World(int width, int height, KeyState* keyState, ResourceRoot resources,
-             std::optional<ResourceRoot> player)
+World::World(int width, int height, KeyState* keyState, const ResourceRoot& resources,
+             const std::optional<ResourceRoot>& player)
     : keyBinding(std::make_unique<KeyBinding>(keyState)),
       textureHandler(std::make_unique<TextureHandler>()),
       document(std::make_unique<LevelDocument>(LevelStore(resources, player.value_or(resources)))),

@@ -35,8 +35,8 @@ public:
   // Levels/loadlevel.txt and puts the character on its spawn point. keyState
   // is not owned. Writes go to player's folder, when given; resources are
   // then only read.
-  World(int width, int height, KeyState* keyState, ResourceRoot resources,
-        std::optional<ResourceRoot> player = std::nullopt);
+  World(int width, int height, KeyState* keyState, const ResourceRoot& resources,
+        const std::optional<ResourceRoot>& player = std::nullopt);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   ~World();
