@@ -312,7 +312,7 @@ void alternateBlocks(benchmark::State& state, Switch toMeasured, Switch toRefere
 void BM_ScaledFrame(benchmark::State& state, const std::string& level) {
   resources->write("Levels/loadlevel.txt", level + ".data\n");
   Application app;
-  app.init(resources->getRoot());
+  app.init(resources->getRoot(), resources->getRoot());
   const std::function<void()> toScale2 = [&] { app.setWindow(1280, 960, false); };
   const std::function<void()> toScale1 = [&] {
     app.setWindow(Application::WIDTH, Application::HEIGHT, false);
