@@ -64,6 +64,17 @@ void Menu::keyDown(const SDL_Event& event) {
   } else if (selected > n - 1) {
     selected = 0;
   }
+  keepInView();
+}
+
+void Menu::select(int index) {
+  if (index >= 0 && index < static_cast<int>(items.size())) {
+    selected = index;
+    keepInView();
+  }
+}
+
+void Menu::keepInView() {
   if (selected < firstShown) {
     firstShown = selected;
   } else if (selected >= firstShown + VISIBLE_ROWS) {

@@ -24,6 +24,9 @@ public:
   // shown rows then move the least that brings the selection into view.
   void keyDown(const SDL_Event& event);
   int getSelected() const { return selected; }
+  // Highlights item index, as the arrow keys would; an index that names no
+  // item changes nothing.
+  void select(int index);
   // False while the selection names no item, which is always the case for
   // a menu without items: its choice must not be acted on.
   bool hasSelection() const;
@@ -41,6 +44,9 @@ public:
   static void drawTitle(const std::string& title, int centre, int firstBaseline);
 
 private:
+  // Moves the shown rows the least that brings the selection into view.
+  void keepInView();
+
   std::string title;
   MenuType type;
   bool done = false;

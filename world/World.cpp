@@ -77,8 +77,9 @@ void World::update(int ms) {
     for (std::size_t i = first; i < events.get().size(); ++i) {
       const GameEvent e = events.get()[i];
       if (e == GameEvent::DIED || e == GameEvent::COMPLETED) {
+        // Return tries again after a death and plays on after the goal.
         message(e == GameEvent::DIED ? "You are dead!" : "Level Complete!");
-        showLevelList();
+        showLevelList(e == GameEvent::DIED ? 0 : 1);
       }
     }
   }

@@ -93,7 +93,10 @@ private:
   void stepHistory(bool redo);
 
   // Menus (WorldMenus.cpp).
-  void showLevelList();
+  // The level menu, starting on the first level, or on the level after the
+  // current one in menu order (0 the current one, 1 the next, after the
+  // last the first).
+  void showLevelList(std::optional<int> fromCurrent = std::nullopt);
   void showToolList();
   void offerRecovery();
   // Carries out the choice of the open menu and closes it.

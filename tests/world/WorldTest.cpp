@@ -248,6 +248,23 @@ TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
   EXPECT_EQ(world->getOffset(), editedFrom);
 }
 
+// A spawn point inside a goal area completes at once, inside a monster it
+// soon dies: the menu then offers the next level (the first after the last)
+// and the same level again; l starts on the first.
+TEST_F(WorldScenario, AfterTheGoalTheMenuOffersTheNextLevelAfterADeathTheSameOne) {
+  const std::string goal = "3 0 0 10 10\n2 5 5 2 2\n";
+  resources.write("Levels/b.data", "4 0 0 10 10\n2 5 5 2 2\n"),
+      resources.write("Levels/c.data", goal);
+  startOn("a.data", goal), frames(200), type("\r"), frames(1);
+  EXPECT_EQ(status(), "Clamber - b | Loaded b!") << "the next level after the goal";
+  frames(200), type("\r"), frames(1);
+  EXPECT_EQ(status(), "Clamber - b | Loaded b!") << "the same level after a death";
+  frames(200), tap(SDLK_DOWN), type("\r"), frames(200), type("\r"), frames(1);
+  EXPECT_EQ(status(), "Clamber - a | Loaded a!") << "the first level after the last";
+  type("l"), tap(SDLK_DOWN), type("\r"), frames(1);
+  EXPECT_EQ(status(), "Clamber - b | Loaded b!") << "l starts on the first";
+}
+
 // The pointer inside a platform two billion pixels tall: play starts on its
 // top, as five-pixel steps up from the pointer would put it, at once.
 TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
