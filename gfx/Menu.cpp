@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include <utility>
 
 namespace {
@@ -67,9 +69,11 @@ void Menu::keyDown(const SDL_Event& event) {
   keepInView();
 }
 
-void Menu::select(int index) {
-  if (index >= 0 && index < static_cast<int>(items.size())) {
-    selected = index;
+void Menu::selectAfter(const std::string& item, int offset) {
+  const auto found = std::find(items.begin(), items.end(), item);
+  if (found != items.end()) {
+    const auto at = static_cast<int>(found - items.begin()) + offset;
+    selected = at % static_cast<int>(items.size());
     keepInView();
   }
 }

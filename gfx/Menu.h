@@ -24,9 +24,9 @@ public:
   // shown rows then move the least that brings the selection into view.
   void keyDown(const SDL_Event& event);
   int getSelected() const { return selected; }
-  // Highlights item index, as the arrow keys would; an index that names no
-  // item changes nothing.
-  void select(int index);
+  // Highlights the item offset rows after item (wrapping round), as the
+  // arrow keys would; nothing changes when no item is item.
+  void selectAfter(const std::string& item, int offset);
   // False while the selection names no item, which is always the case for
   // a menu without items: its choice must not be acted on.
   bool hasSelection() const;

@@ -44,8 +44,7 @@ public:
   // Ages the messages, counts down to the next autosave, then runs the open
   // menu, or else a frame of edit or play mode (not under a prompt or help).
   void update(int ms);
-  // Draws the frame; the caller has cleared the colour buffer to
-  // getClearGrey().
+  // Draws the frame over a colour buffer cleared to getClearGrey().
   void draw() const;
   // True when the key was a shortcut (Ctrl+S, F1, ...) or went to the name
   // prompt or the help: the key state must not see it as its plain key.

@@ -2,8 +2,6 @@
 
 #include "gfx/Menu.h"
 
-#include <algorithm>
-
 namespace {
 
 enum RecoveryChoice : int { RESTORE = 0, DISCARD = 1 };
@@ -11,13 +9,9 @@ enum RecoveryChoice : int { RESTORE = 0, DISCARD = 1 };
 } // namespace
 
 void World::showLevelList(std::optional<int> fromCurrent) {
-  std::vector<std::string> names = document->getStore().list();
-  const auto current = std::ranges::find(names, LevelStore::titleOf(document->getName()));
-  const auto at = static_cast<int>(current - names.begin());
-  const int count = static_cast<int>(names.size());
-  menu = std::make_unique<Menu>(std::move(names), "Level Select", Menu::LEVEL_LIST);
-  if (fromCurrent && at < count) {
-    menu->select((at + *fromCurrent) % count);
+  menu = std::make_unique<Menu>(document->getStore().list(), "Level Select", Menu::LEVEL_LIST);
+  if (fromCurrent) {
+    menu->selectAfter(LevelStore::titleOf(document->getName()), *fromCurrent);
   }
 }
 
