@@ -106,18 +106,20 @@ void World::reactToPlay(std::size_t first) {
 }
 
 void World::draw() const {
+  editor->drawGrid();
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   // Whole pixels only, so that the textured level does not shimmer while the
   // camera glides.
   const RectangularSector view = camera.view();
+  glScaled(camera.getZoom(), camera.getZoom(), 1);
   glTranslated(-view.getX(), -view.getY(), 0);
   const bool editing = isEditMode();
   if (!editing) {
     play->drawCharacter();
   }
   textureHandler->bind("test");
-  document->getLevel().draw(editing, view);
+  document->getLevel().draw(editing, view, camera.getZoom());
   textureHandler->unbind();
   play->drawShots(view);
   glPopMatrix();
@@ -228,6 +230,10 @@ bool World::shortcut(const SDL_Event& e) {
   case SDLK_q:
     // Quitting is the frame loop's.
     return true;
+  case SDLK_a:
+  case SDLK_d:
+    // Edit mode's select all and duplicate; in play, still the run keys.
+    return editing && editor->ctrlKey(e.key.keysym.sym);
   default:
     // Ctrl+C, Ctrl+X, Ctrl+V and the rest act as their plain keys.
     return false;
