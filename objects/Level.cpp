@@ -24,8 +24,12 @@ ObjectGrid::Box boxOf(const RectangularSector& r) {
 Level::Level() : grid(&objects) {}
 
 void Level::listChanged() {
-  ++revision;
+  listEdited();
   grid.invalidate();
+}
+
+void Level::listEdited() {
+  ++revision;
   // Play resets every monster before it runs on a changed list.
   hit.clear();
 }
@@ -153,15 +157,11 @@ Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {
   ObjectList clipboard;
   double ox = 0;
   double oy = 0;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i]->isSelected()) {
-      if (cut) {
-        objects[kept++] = std::move(objects[i]);
-      }
+  for (const auto& o : objects) {
+    if (!o->isSelected()) {
       continue;
     }
-    std::unique_ptr<GameObject> c = objects[i]->clone();
+    std::unique_ptr<GameObject> c = o->clone();
     if (clipboard.empty()) {
       // Whole pixels, so that pasting keeps every object's offset from the
       // grid. trunc rather than a cast to int: same value, no overflow.
@@ -171,15 +171,30 @@ Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {
     c->incX(-ox);
     c->incY(-oy);
     clipboard.push_back(std::move(c));
-    if (cut && removed != nullptr) {
-      removed->push_back(Entry{i, std::move(objects[i])});
-    }
   }
-  if (cut && kept != objects.size()) {
-    objects.resize(kept);
-    listChanged();
+  if (cut) {
+    std::vector<Entry> discarded;
+    removeSelected(removed != nullptr ? *removed : discarded);
   }
   return clipboard;
+}
+
+void Level::removeSelected(std::vector<Entry>& removed) {
+  std::size_t kept = 0;
+  std::vector<std::size_t> taken;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    if (objects[i]->isSelected()) {
+      taken.push_back(i);
+      removed.push_back(Entry{i, std::move(objects[i])});
+    } else {
+      objects[kept++] = std::move(objects[i]);
+    }
+  }
+  if (kept != objects.size()) {
+    objects.resize(kept);
+    listEdited();
+    grid.removed(taken);
+  }
 }
 
 int Level::resizeIntersecting(const RectangularSector& r, double side) const {
@@ -242,8 +257,9 @@ std::vector<Level::Entry> Level::exchange(const std::vector<std::size_t>& takeOu
     for (Entry& entry : putIn) {
       out.push_back(Entry{entry.index, std::move(objects[entry.index])});
       objects[entry.index] = std::move(entry.object);
+      grid.touched(entry.index);
     }
-    listChanged();
+    listEdited();
     return out;
   }
 
@@ -260,19 +276,24 @@ std::vector<Level::Entry> Level::exchange(const std::vector<std::size_t>& takeOu
     }
   }
   objects.resize(kept);
+  grid.removed(takeOut);
   ObjectList merged;
   merged.reserve(kept + putIn.size());
+  std::vector<std::size_t> places;
+  places.reserve(putIn.size());
   std::size_t from = 0;
   for (Entry& entry : putIn) {
     while (merged.size() < entry.index && from < objects.size()) {
       merged.push_back(std::move(objects[from++]));
     }
+    places.push_back(merged.size());
     merged.push_back(std::move(entry.object));
   }
   while (from < objects.size()) {
     merged.push_back(std::move(objects[from++]));
   }
   objects = std::move(merged);
-  listChanged();
+  listEdited();
+  grid.inserted(places);
   return out;
 }

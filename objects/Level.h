@@ -64,6 +64,9 @@ public:
   // objects leave the level, into removed when given. Empty when nothing is
   // selected.
   ObjectList copy(bool cut, std::vector<Entry>* removed = nullptr);
+  // The selected objects leave the level, into removed (appended, with the
+  // places they had).
+  void removeSelected(std::vector<Entry>& removed);
 
   // The searches: the index of the first object in list order that meets
   // the test, or -1.
@@ -95,7 +98,11 @@ public:
   std::uint64_t getRevision() const { return revision; }
 
 private:
+  // The list changed as a whole, or only by objects taken out or put in
+  // (the grid renumbers what it holds) or replaced in place (the grid
+  // files them again).
   void listChanged();
+  void listEdited();
 
   ObjectList objects;
   ObjectGrid grid;

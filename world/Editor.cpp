@@ -58,21 +58,26 @@ RectangularSector between(const Point2D& a, const Point2D& b) {
 }
 
 // The lines of the grid at multiples of step that show in the window, as
-// the camera places them.
+// the camera places them: rectangles one window pixel wide, whatever the
+// zoom.
 void gridLines(const Camera& camera, double step) {
   const RectangularSector view = camera.view();
-  const double width = camera.getWidth();
-  const double height = camera.getHeight();
-  glBegin(GL_LINES);
+  const auto width = static_cast<float>(camera.getWidth());
+  const auto height = static_cast<float>(camera.getHeight());
+  const auto quad = [](float left, float top, float right, float bottom) {
+    glVertex2f(left, top);
+    glVertex2f(right, top);
+    glVertex2f(right, bottom);
+    glVertex2f(left, bottom);
+  };
+  glBegin(GL_QUADS);
   for (double x = std::ceil(view.getLeft() / step) * step; x < view.getRight(); x += step) {
-    const int at = static_cast<int>(std::floor(camera.toWindow(Point2D(x, 0)).x));
-    gvi(at, 0);
-    gvi(at, static_cast<int>(height));
+    const auto at = static_cast<float>(std::floor(camera.toWindow(Point2D(x, 0)).x));
+    quad(at, 0, at + 1, height);
   }
   for (double y = std::ceil(view.getTop() / step) * step; y < view.getBottom(); y += step) {
-    const int at = static_cast<int>(std::floor(camera.toWindow(Point2D(0, y)).y));
-    gvi(0, at);
-    gvi(static_cast<int>(width), at);
+    const auto at = static_cast<float>(std::floor(camera.toWindow(Point2D(0, y)).y));
+    quad(0, at, width, at + 1);
   }
   glEnd();
 }
@@ -346,9 +351,10 @@ void Editor::duplicate() {
 void Editor::cut(bool keep) {
   commitDrag();
   std::vector<Level::Entry> removed;
-  Level::ObjectList taken = document->getLevel().copy(true, &removed);
   if (keep) {
-    clipboard = std::move(taken);
+    clipboard = document->getLevel().copy(true, &removed);
+  } else {
+    document->getLevel().removeSelected(removed);
   }
   if (!removed.empty()) {
     document->record(std::move(removed), {});
@@ -376,15 +382,17 @@ void Editor::paste() {
 }
 
 void Editor::edit(std::optional<GameObject::EditAction> action) {
+  // Any key closes the drag's step first. (A drag in progress always has
+  // its object selected, so this is the same as closing it only for keys
+  // that reach a selection, without a walk of the whole level per key.)
+  if (!action) {
+    commitDrag();
+    return;
+  }
   Level& level = document->getLevel();
   std::vector<Level::Entry> before;
   for (std::size_t i = 0; i < level.size(); ++i) {
     if (level.get(i).isSelected()) {
-      if (!action) {
-        // Any key that reaches a selection closes the drag's step first.
-        commitDrag();
-        return;
-      }
       before.push_back(Level::Entry{i, level.get(i).clone()});
     }
   }
@@ -392,7 +400,11 @@ void Editor::edit(std::optional<GameObject::EditAction> action) {
     return;
   }
   commitDrag();
-  level.edit(*action);
+  // The objects found above, rather than another walk of the whole level.
+  for (const Level::Entry& entry : before) {
+    level.get(entry.index).edit(*action);
+    level.moved(entry.index);
+  }
   // Only what the action changed is kept for undo.
   std::vector<Level::Entry> changedBefore;
   std::vector<std::size_t> places;
