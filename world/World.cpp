@@ -232,8 +232,7 @@ bool World::shortcut(const SDL_Event& e) {
     return true;
   case SDLK_a:
   case SDLK_d:
-    // Edit mode's select all and duplicate; in play, still the run keys.
-    return editing && editor->ctrlKey(e.key.keysym.sym);
+    return editing && editor->ctrlKey(e.key.keysym.sym); // in play, still the run keys
   default:
     // Ctrl+C, Ctrl+X, Ctrl+V and the rest act as their plain keys.
     return false;
