@@ -36,8 +36,8 @@ bool RectangularSector::contains(int px, int py) const {
   return x > getX() && getX() + getWidth() > x && y > getY() && getY() + getHeight() > y;
 }
 
-RectangularSector RectangularSector::getResizeBox() const {
-  return RectangularSector(getX() + getWidth(), getY() + getHeight(), HANDLE_SIZE, HANDLE_SIZE);
+RectangularSector RectangularSector::getResizeBox(double side) const {
+  return RectangularSector(getX() + getWidth(), getY() + getHeight(), side, side);
 }
 
 void RectangularSector::glVertecies() const {

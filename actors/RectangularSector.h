@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actors/Point2D.h"
+#include "common/Units.h"
 
 // An axis-aligned rectangle: top-left corner and size, in pixels. Sizes are
 // used as stored (a negative width is not normalised); every edge is computed
@@ -38,9 +39,10 @@ public:
   bool intersects(const RectangularSector& other) const;
   // Strict point test: a point on the border is outside.
   bool contains(int px, int py) const;
-  // The editor's resize handle: a 10 x 10 square hanging off the
-  // bottom-right corner, outside the rectangle.
-  RectangularSector getResizeBox() const;
+  // The editor's resize handle: a side x side square hanging off the
+  // bottom-right corner, outside the rectangle. Zoomed out, the editor
+  // makes it larger in level pixels so that it keeps its size on screen.
+  RectangularSector getResizeBox(double side = HANDLE_SIZE) const;
   // Emits the corners (left, top, right, bottom truncated toward zero, held
   // at the int range) through rect() into the primitive the caller has
   // begun.

@@ -7,8 +7,10 @@
 // Then generated levels of up to 1,000,000 objects, all with the same few
 // objects in the window at the start: loading one through the game and the
 // memory it holds, its frames against those of a 100-object level,
-// World::update alone, undo and redo of a cut of many objects, and the
-// frame that writes the recovery file.
+// World::update alone, undo and redo of a cut of many objects, the frame
+// that writes the recovery file, and the editor's tools on about a tenth of
+// a 1,000,000-object level: a box select, a nudge, a delete and their
+// undos, the edit frame zoomed out to 1/16, and the grid's cost.
 //
 // Last, the frame of the game's own draw path at scale 2 (a 1280 x 960
 // window) against scale 1, and frames with sound against frames with the
@@ -21,6 +23,8 @@
 #include "input/KeyState.h"
 #include "objects/GameObject.h"
 #include "objects/Level.h"
+#include "objects/LevelText.h"
+#include "support/Events.h"
 #include "support/TempDir.h"
 #include "world/EditHistory.h"
 #include "world/LevelStore.h"
@@ -127,17 +131,22 @@ struct Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  void tap(SDLKey key) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = key;
-    Application::dispatchEvent(*world, keyState, e);
-    e.type = SDL_KEYUP;
-    e.key.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    Application::dispatchEvent(*world, keyState, e);
+  void send(const SDL_Event& e) { Application::dispatchEvent(*world, keyState, e); }
+  void tap(SDLKey key, SDLMod mod = KMOD_NONE) {
+    send(keyEvent(SDL_KEYDOWN, key, mod));
+    send(keyEvent(SDL_KEYUP, key, mod));
+  }
+  // The pointer to (x, y), and a button pressed or released there.
+  void point(int x, int y) { send(motionEvent(Uint16(x), Uint16(y))); }
+  void button(Uint8 type, int b, int x, int y) {
+    point(x, y);
+    send(buttonEvent(type, Uint8(b), Uint16(x), Uint16(y)));
+  }
+  // The edit view scrolled with a key held through one update of ms.
+  void scroll(SDLKey key, int ms) {
+    send(keyEvent(SDL_KEYDOWN, key));
+    world->update(ms);
+    send(keyEvent(SDL_KEYUP, key));
   }
   // A right click at the window's centre: in edit mode, a new platform.
   void rightClick() {
@@ -611,6 +620,137 @@ void BM_AutosaveFrame(benchmark::State& state) {
   state.counters["goal_ms"] = 2;
 }
 
+// ---- The editor's tools on a big level ---------------------------------------
+
+// Edit mode on the 1,000,000-object level zoomed out to 1/16 around the
+// window's top-left corner, the view scrolled above the level's top.
+constexpr int BIG_LEVEL = 1000000;
+constexpr int ZOOM_OUT_STEPS = 4;
+constexpr int ZOOMED_OUT = 16;
+
+std::unique_ptr<Game> zoomedOutEditor(benchmark::State& state, int x, int y) {
+  auto game = generatedGame(state, BIG_LEVEL);
+  if (!game) {
+    return nullptr;
+  }
+  game->tap(SDLK_e);
+  for (int i = 0; i < ZOOM_OUT_STEPS; ++i) {
+    game->button(SDL_MOUSEBUTTONDOWN, 5, x, y);
+    game->button(SDL_MOUSEBUTTONUP, 5, x, y);
+  }
+  return game;
+}
+
+// Times action, then the first search after it (which rebuilds the grid
+// when the list or the objects' places changed), in seconds.
+template <class Action> double timed(World& world, Action action) {
+  const Clock::time_point start = Clock::now();
+  action();
+  benchmark::DoNotOptimize(world.getLevel().platformIntersecting(RectangularSector(0, 0, 10, 10)));
+  return seconds(start, Clock::now());
+}
+
+// A box dragged over the level's whole height and about a tenth of its
+// width (its objects spread over 2,000,000 pixels): the button goes down
+// above the level's top, the view scrolls down and right under the held
+// button, and the button comes up at the window's far corner, below the
+// level. Then the arrow key's nudge of the selection and its undo; the same
+// box dragged back the other way, Backspace's delete and its undo. Each is
+// timed from its event to the end of the first search after it.
+void BM_EditorOnBigLevel(benchmark::State& state) {
+  const auto game = zoomedOutEditor(state, 0, 0);
+  if (!game) {
+    return;
+  }
+  World& world = *game->world;
+  // Scrolls are in window pixels at 1,000 a second, 16 level pixels each:
+  // from above the level's top (-10,000, less the probe's reach) to where
+  // the window's bottom is below its bottom (10,010), and 190,000 pixels
+  // right, which the window's own width makes 200,000.
+  game->scroll(SDLK_w, static_cast<int>((world.getOffset().y + 10400) / ZOOMED_OUT));
+  const int downMs = 820;
+  const int rightMs = 11860;
+  const int farX = Application::WIDTH - 1;
+  const int farY = Application::HEIGHT - 1;
+  // The box from the window corner (x, y) to the opposite one, the view
+  // scrolled by the keys under the held button.
+  const auto box = [&](int x, int y, SDLKey vertical, SDLKey horizontal) {
+    game->button(SDL_MOUSEBUTTONDOWN, 1, x, y);
+    game->scroll(vertical, downMs);
+    game->scroll(horizontal, rightMs);
+    game->point(farX - x, farY - y);
+    return timed(world, [&] { game->button(SDL_MOUSEBUTTONUP, 1, farX - x, farY - y); });
+  };
+  std::vector<double> select, nudge, undoNudge, erase, undoErase, frame;
+  std::size_t selected = 0;
+  std::size_t deleted = 0;
+  bool restored = true;
+  for (auto _ : state) {
+    const std::string before = levelText(world.getLevel().getObjects());
+    select.push_back(box(0, 0, SDLK_s, SDLK_d));
+    selected = world.getLevel().countSelected();
+    const Clock::time_point drawn = Clock::now();
+    gameFrame(world);
+    frame.push_back(seconds(drawn, Clock::now()));
+    nudge.push_back(timed(world, [&] { game->tap(SDLK_RIGHT); }));
+    undoNudge.push_back(timed(world, [&] { game->tap(SDLK_z, KMOD_LCTRL); }));
+    select.push_back(box(farX, farY, SDLK_w, SDLK_a));
+    erase.push_back(timed(world, [&] { game->tap(SDLK_BACKSPACE); }));
+    deleted = BIG_LEVEL - world.getLevel().size();
+    undoErase.push_back(timed(world, [&] { game->tap(SDLK_z, KMOD_LCTRL); }));
+    state.SetIterationTime(select.front());
+    restored = restored && levelText(world.getLevel().getObjects()) == before;
+  }
+  if (!restored || selected == 0 || deleted != selected) {
+    state.SkipWithError("the edits did not select, delete and undo as expected");
+    return;
+  }
+  state.counters["selected"] = static_cast<double>(selected);
+  state.counters["select_ms"] = percentile(select, 0.5) * 1e3;
+  state.counters["frame_after_select_ms"] = percentile(frame, 0.5) * 1e3;
+  state.counters["nudge_ms"] = percentile(nudge, 0.5) * 1e3;
+  state.counters["undo_nudge_ms"] = percentile(undoNudge, 0.5) * 1e3;
+  state.counters["delete_ms"] = percentile(erase, 0.5) * 1e3;
+  state.counters["undo_delete_ms"] = percentile(undoErase, 0.5) * 1e3;
+  state.counters["goal_ms"] = 100;
+}
+
+// The edit frame on the 1,000,000-object level zoomed out to 1/16 around
+// the window's centre, against the same frame at zoom 1, alternated.
+void BM_ZoomedOutFrame(benchmark::State& state) {
+  const auto far = zoomedOutEditor(state, Application::WIDTH / 2, Application::HEIGHT / 2);
+  const auto near = generatedGame(state, BIG_LEVEL);
+  if (!far || !near) {
+    return;
+  }
+  near->tap(SDLK_e);
+  for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+    gameFrame(*far->world);
+    gameFrame(*near->world);
+  }
+  alternate(
+      state, [&] { gameFrame(*far->world); }, [&] { gameFrame(*near->world); }, "zoom_1", 1);
+  state.counters["frame_ms"] = state.counters["frame_us"] / 1e3;
+  state.counters["goal_ms"] = 50;
+  state.counters["drawn"] = static_cast<double>(far->world->getLevel().getDrawnCount());
+  state.counters["drawn_zoom_1"] = static_cast<double>(near->world->getLevel().getDrawnCount());
+}
+
+// The edit frame of a shipped level with the grid shown against the same
+// frame with it hidden, alternated: g before each frame.
+void BM_GridFrame(benchmark::State& state, const std::string& level) {
+  Game game(level + ".data");
+  game.tap(SDLK_e);
+  for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+    gameFrame(*game.world);
+  }
+  const auto toggled = [&] {
+    game.tap(SDLK_g);
+    gameFrame(*game.world);
+  };
+  alternate(state, toggled, toggled, "hidden", 1.2);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -662,6 +802,18 @@ int main(int argc, char** argv) {
       ->Iterations(10)
       ->UseManualTime()
       ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_EditorOnBigLevel", BM_EditorOnBigLevel)
+      ->Iterations(5)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ZoomedOutFrame", BM_ZoomedOutFrame)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  for (const std::string& level : folder.shippedLevels()) {
+    benchmark::RegisterBenchmark(("BM_GridFrame/" + level).c_str(), BM_GridFrame, level)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+  }
   benchmark::RegisterBenchmark("BM_AutosaveFrame", BM_AutosaveFrame)
       ->Arg(10000)
       ->Iterations(30)

@@ -20,7 +20,14 @@ bool GameObject::update(int) {
   return true;
 }
 
-void GameObject::draw(bool editView) const {
+void GameObject::draw(bool editView, double scale) const {
+  drawShape(editView);
+  if (selected && editView) {
+    drawSelectBox(scale);
+  }
+}
+
+void GameObject::drawShape(bool editView) const {
   if (type == SPAWN_POINT && editView) {
     glColor3f(0, 0, 1);
     glBegin(GL_LINE_LOOP);
@@ -31,9 +38,6 @@ void GameObject::draw(bool editView) const {
     glBegin(GL_LINE_LOOP);
     glVertecies();
     glEnd();
-  }
-  if (selected && editView) {
-    drawSelectBox();
   }
 }
 
@@ -91,16 +95,20 @@ bool GameObject::sameAs(const GameObject& other) const {
          size == other.size;
 }
 
-void GameObject::drawSelectBox() const {
+void GameObject::drawSelectBox(double scale) const {
+  // One window pixel in level pixels; at scale 1 the sums are the ones a
+  // fixed-size box takes, to the last bit.
+  const double unit = 1 / scale;
   glColor3f(0.3f, 0.5f, 1.0f);
   for (int d = 4; d <= 6; ++d) {
     glBegin(GL_LINE_LOOP);
-    rect(truncateToInt(getX() - d), truncateToInt(getY() - d),
-         truncateToInt(getX() + getWidth() + d - 1), truncateToInt(getY() + getHeight() + d - 1));
+    rect(truncateToInt(getX() - d * unit), truncateToInt(getY() - d * unit),
+         truncateToInt(getX() + getWidth() + d * unit - unit),
+         truncateToInt(getY() + getHeight() + d * unit - unit));
     glEnd();
   }
   glColor3f(0, 1, 0);
   glBegin(GL_POLYGON);
-  getResizeBox().glVertecies();
+  getResizeBox(HANDLE_SIZE * unit).glVertecies();
   glEnd();
 }

@@ -32,8 +32,11 @@ public:
 
   // Once per play frame. The result is not used by the level.
   virtual bool update(int elapsedMs);
-  // editView is true in edit mode. Drawn in level pixels.
-  virtual void draw(bool editView) const;
+  // editView is true in edit mode. Drawn in level pixels: the object and,
+  // selected in edit mode, its select box, drawn for a view that shows
+  // scale window pixels per level pixel (below 1 when zoomed out), so that
+  // it keeps its size on screen.
+  void draw(bool editView, double scale = 1) const;
   // Only selected objects in edit mode are edited.
   virtual void edit(EditAction action);
   // The object's line of a level file, "\n" included.
@@ -50,8 +53,9 @@ public:
   // play state, not part of the level, and are not compared.
   virtual bool sameAs(const GameObject& other) const;
 
-  // Three blue outlines around the object and the green resize handle.
-  void drawSelectBox() const;
+  // Three blue outlines around the object and the green resize handle, at
+  // the same distances on screen at every scale.
+  void drawSelectBox(double scale = 1) const;
 
   ObjectType getType() const { return type; }
   bool isActive() const { return active; }
@@ -60,6 +64,8 @@ public:
   void setSelected(bool s) { selected = s; }
 
 protected:
+  // The object itself, without its select box.
+  virtual void drawShape(bool editView) const;
   // Appends the five common fields (type, x, y, width, height in tenths),
   // each followed by a space.
   void appendCommonFields(std::string& out) const;

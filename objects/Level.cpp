@@ -7,6 +7,10 @@
 
 namespace {
 
+// How far out of an object its select box reaches, in window pixels: the
+// outermost outline and half a line more.
+constexpr double SELECT_BOX_REACH = 8;
+
 ObjectGrid::Box boxOf(const RectangularSector& r) {
   const double x1 = r.getLeft();
   const double x2 = r.getRight();
@@ -20,8 +24,12 @@ ObjectGrid::Box boxOf(const RectangularSector& r) {
 Level::Level() : grid(&objects) {}
 
 void Level::listChanged() {
-  ++revision;
+  listEdited();
   grid.invalidate();
+}
+
+void Level::listEdited() {
+  ++revision;
   // Play resets every monster before it runs on a changed list.
   hit.clear();
 }
@@ -58,16 +66,35 @@ bool Level::damage(std::size_t i, int hitPoints) {
   return true;
 }
 
-void Level::draw(bool editView, const RectangularSector& view) const {
+void Level::draw(bool editView, const RectangularSector& view, double scale) const {
   // Room for a screenful at once, so that scrolling over the level does
   // not allocate a little more every time more objects come into view.
   constexpr std::size_t SCREENFUL = 4096;
   if (visible.capacity() < std::min(objects.size(), SCREENFUL)) {
     visible.reserve(std::min(objects.size(), SCREENFUL));
   }
-  grid.collect(boxOf(view), visible);
+  ObjectGrid::Box box = boxOf(view);
+  if (scale < 1) {
+    // Zoomed out, select boxes keep their size on screen and reach further
+    // in level pixels than the grid's footprints allow for.
+    const double reach = (HANDLE_SIZE + SELECT_BOX_REACH) / scale;
+    box = {box.left - reach, box.top - reach, box.right + reach, box.bottom + reach};
+  }
+  grid.collect(box, visible);
+  drawn = 0;
   for (const std::uint32_t i : visible) {
-    objects[i]->draw(editView);
+    const GameObject& object = *objects[i];
+    // Whether such a sliver covers a pixel would depend on where the view
+    // happens to be: it flickers while scrolling, so it is not drawn.
+    if (scale < 1 && std::abs(object.getWidth()) * scale < 1 &&
+        std::abs(object.getHeight()) * scale < 1) {
+      if (editView && object.isSelected()) {
+        object.drawSelectBox(scale);
+      }
+      continue;
+    }
+    object.draw(editView, scale);
+    ++drawn;
   }
 }
 
@@ -84,6 +111,30 @@ void Level::deselectAll() {
   for (const auto& o : objects) {
     o->setSelected(false);
   }
+}
+
+void Level::selectAll() {
+  for (const auto& o : objects) {
+    o->setSelected(true);
+  }
+}
+
+std::size_t Level::selectIntersecting(const RectangularSector& r) {
+  grid.collect(boxOf(r), visible);
+  std::size_t added = 0;
+  for (const std::uint32_t i : visible) {
+    GameObject& object = *objects[i];
+    if (!object.isSelected() && object.intersects(r)) {
+      object.setSelected(true);
+      ++added;
+    }
+  }
+  return added;
+}
+
+std::size_t Level::countSelected() const {
+  return static_cast<std::size_t>(
+      std::count_if(objects.begin(), objects.end(), [](const auto& o) { return o->isSelected(); }));
 }
 
 std::vector<const GameObject*> Level::getSelected() const {
@@ -106,15 +157,11 @@ Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {
   ObjectList clipboard;
   double ox = 0;
   double oy = 0;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i]->isSelected()) {
-      if (cut) {
-        objects[kept++] = std::move(objects[i]);
-      }
+  for (const auto& o : objects) {
+    if (!o->isSelected()) {
       continue;
     }
-    std::unique_ptr<GameObject> c = objects[i]->clone();
+    std::unique_ptr<GameObject> c = o->clone();
     if (clipboard.empty()) {
       // Whole pixels, so that pasting keeps every object's offset from the
       // grid. trunc rather than a cast to int: same value, no overflow.
@@ -124,20 +171,42 @@ Level::ObjectList Level::copy(bool cut, std::vector<Entry>* removed) {
     c->incX(-ox);
     c->incY(-oy);
     clipboard.push_back(std::move(c));
-    if (cut && removed != nullptr) {
-      removed->push_back(Entry{i, std::move(objects[i])});
-    }
   }
-  if (cut && kept != objects.size()) {
-    objects.resize(kept);
-    listChanged();
+  if (cut) {
+    std::vector<Entry> discarded;
+    removeSelected(removed != nullptr ? *removed : discarded);
   }
   return clipboard;
 }
 
-int Level::resizeIntersecting(const RectangularSector& r) const {
-  return grid.first(boxOf(r),
-                    [&](std::size_t i) { return r.intersects(objects[i]->getResizeBox()); });
+void Level::removeSelected(std::vector<Entry>& removed) {
+  std::size_t kept = 0;
+  std::vector<std::size_t> taken;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    if (objects[i]->isSelected()) {
+      taken.push_back(i);
+      removed.push_back(Entry{i, std::move(objects[i])});
+    } else {
+      objects[kept++] = std::move(objects[i]);
+    }
+  }
+  if (kept != objects.size()) {
+    objects.resize(kept);
+    listEdited();
+    grid.removed(taken);
+  }
+}
+
+int Level::resizeIntersecting(const RectangularSector& r, double side) const {
+  // A handle larger than the grid's footprints allow for is found from the
+  // corner it hangs off, which the footprint holds.
+  ObjectGrid::Box box = boxOf(r);
+  if (side > HANDLE_SIZE) {
+    box.left -= side;
+    box.top -= side;
+  }
+  return grid.first(box,
+                    [&](std::size_t i) { return r.intersects(objects[i]->getResizeBox(side)); });
 }
 
 int Level::platformIntersecting(const RectangularSector& r) const {
@@ -188,8 +257,9 @@ std::vector<Level::Entry> Level::exchange(const std::vector<std::size_t>& takeOu
     for (Entry& entry : putIn) {
       out.push_back(Entry{entry.index, std::move(objects[entry.index])});
       objects[entry.index] = std::move(entry.object);
+      grid.touched(entry.index);
     }
-    listChanged();
+    listEdited();
     return out;
   }
 
@@ -206,19 +276,24 @@ std::vector<Level::Entry> Level::exchange(const std::vector<std::size_t>& takeOu
     }
   }
   objects.resize(kept);
+  grid.removed(takeOut);
   ObjectList merged;
   merged.reserve(kept + putIn.size());
+  std::vector<std::size_t> places;
+  places.reserve(putIn.size());
   std::size_t from = 0;
   for (Entry& entry : putIn) {
     while (merged.size() < entry.index && from < objects.size()) {
       merged.push_back(std::move(objects[from++]));
     }
+    places.push_back(merged.size());
     merged.push_back(std::move(entry.object));
   }
   while (from < objects.size()) {
     merged.push_back(std::move(objects[from++]));
   }
   objects = std::move(merged);
-  listChanged();
+  listEdited();
+  grid.inserted(places);
   return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actors/Point2D.h"
+#include "common/Units.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectGrid.h"
 
@@ -41,11 +42,20 @@ public:
   // when object i is a monster.
   bool damage(std::size_t i, int hitPoints);
   // Draws, in list order, the objects whose drawing can reach view (level
-  // pixels); the rest are not sent to OpenGL.
-  void draw(bool editView, const RectangularSector& view) const;
+  // pixels) shown at scale window pixels per level pixel; the rest are not
+  // sent to OpenGL. Zoomed out, an object smaller than a window pixel
+  // either way is left out (only its select box shows).
+  void draw(bool editView, const RectangularSector& view, double scale = 1) const;
+  // How many objects the last drawing drew.
+  std::size_t getDrawnCount() const { return drawn; }
   // Edits every selected object, in list order.
   void edit(GameObject::EditAction action);
   void deselectAll();
+  void selectAll();
+  // Selects every object whose rectangle intersects r; returns how many
+  // that were not selected before.
+  std::size_t selectIntersecting(const RectangularSector& r);
+  std::size_t countSelected() const;
   // The selected objects themselves (not clones), in list order.
   std::vector<const GameObject*> getSelected() const;
   void addObject(std::unique_ptr<GameObject> o);
@@ -54,11 +64,14 @@ public:
   // objects leave the level, into removed when given. Empty when nothing is
   // selected.
   ObjectList copy(bool cut, std::vector<Entry>* removed = nullptr);
+  // The selected objects leave the level, into removed (appended, with the
+  // places they had).
+  void removeSelected(std::vector<Entry>& removed);
 
   // The searches: the index of the first object in list order that meets
   // the test, or -1.
-  // Whose resize handle intersects r.
-  int resizeIntersecting(const RectangularSector& r) const;
+  // Whose resize handle, of side level pixels, intersects r.
+  int resizeIntersecting(const RectangularSector& r, double side = HANDLE_SIZE) const;
   // Whose rectangle intersects r, active or not.
   int platformIntersecting(const RectangularSector& r) const;
   // Active, and whose rectangle intersects r.
@@ -85,7 +98,11 @@ public:
   std::uint64_t getRevision() const { return revision; }
 
 private:
+  // The list changed as a whole, or only by objects taken out or put in
+  // (the grid renumbers what it holds) or replaced in place (the grid
+  // files them again).
   void listChanged();
+  void listEdited();
 
   ObjectList objects;
   ObjectGrid grid;
@@ -94,4 +111,5 @@ private:
   std::uint64_t revision = 0;
   // The visible objects of the last drawing; kept to reuse its memory.
   mutable std::vector<std::uint32_t> visible;
+  mutable std::size_t drawn = 0;
 };

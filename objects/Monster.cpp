@@ -14,7 +14,7 @@ bool Monster::update(int) {
   return true;
 }
 
-void Monster::draw(bool editView) const {
+void Monster::drawShape(bool editView) const {
   // A killed monster leaves play but stays editable.
   if (!editView && !isActive()) {
     return;
@@ -29,9 +29,6 @@ void Monster::draw(bool editView) const {
   glVertex2d(getRight(), getTop());
   glVertex2d(getLeft(), getBottom());
   glEnd();
-  if (isSelected() && editView) {
-    drawSelectBox();
-  }
 }
 
 std::unique_ptr<GameObject> Monster::clone() const {

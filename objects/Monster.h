@@ -11,7 +11,6 @@ public:
 
   // Deactivates the monster when its hit points are below 0 (0 survives).
   bool update(int elapsedMs) override;
-  void draw(bool editView) const override;
   // A clone has full default hit points, whatever this one has.
   std::unique_ptr<GameObject> clone() const override;
   void refresh() override;
@@ -21,6 +20,9 @@ public:
   void incCurrentHp(int n) { currentHp += n; }
   int getMaxHp() const { return maxHp; }
   void fullHp() { currentHp = maxHp; }
+
+protected:
+  void drawShape(bool editView) const override;
 
 private:
   int currentHp;

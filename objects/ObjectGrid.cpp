@@ -47,6 +47,81 @@ void ObjectGrid::touched(std::size_t i) {
   }
 }
 
+void ObjectGrid::removed(const std::vector<std::size_t>& places) {
+  if (!built || places.empty()) {
+    return;
+  }
+  const std::size_t before = objects->size() + places.size();
+  std::vector<std::uint32_t> renumbered(before);
+  std::size_t next = 0;
+  std::uint32_t kept = 0;
+  for (std::size_t i = 0; i < before; ++i) {
+    if (next < places.size() && places[next] == i) {
+      renumbered[i] = NONE;
+      ++next;
+    } else {
+      renumbered[i] = kept++;
+    }
+  }
+  renumber(renumbered);
+}
+
+void ObjectGrid::inserted(const std::vector<std::size_t>& places) {
+  if (!built || places.empty()) {
+    return;
+  }
+  const std::size_t after = objects->size();
+  std::vector<std::uint32_t> renumbered(after - places.size());
+  std::size_t next = 0;
+  std::size_t old = 0;
+  for (std::size_t i = 0; i < after; ++i) {
+    if (next < places.size() && places[next] == i) {
+      ++next;
+    } else {
+      renumbered[old++] = static_cast<std::uint32_t>(i);
+    }
+  }
+  renumber(renumbered);
+  for (const std::size_t i : places) {
+    touched(i);
+  }
+}
+
+void ObjectGrid::renumber(const std::vector<std::uint32_t>& renumbered) {
+  // Cells close up in place: each cell's items move down to where the
+  // previous cell's kept items end.
+  const std::size_t cells = cellStart.size() - 1;
+  std::uint32_t write = 0;
+  for (std::size_t c = 0; c < cells; ++c) {
+    const std::uint32_t end = cellStart[c + 1];
+    const std::uint32_t begin = cellStart[c];
+    cellStart[c] = write;
+    for (std::uint32_t k = begin; k < end; ++k) {
+      const std::uint32_t i = renumbered[cellItems[k]];
+      if (i != NONE) {
+        cellItems[write++] = i;
+      }
+    }
+  }
+  cellStart[cells] = write;
+  cellItems.resize(write);
+  const auto renumberList = [&](std::vector<std::uint32_t>& list) {
+    std::size_t kept = 0;
+    for (const std::uint32_t i : list) {
+      if (renumbered[i] != NONE) {
+        list[kept++] = renumbered[i];
+      }
+    }
+    list.resize(kept);
+  };
+  renumberList(wide);
+  renumberList(loose);
+  isLoose.assign(objects->size(), 0);
+  for (const std::uint32_t i : loose) {
+    isLoose[i] = 1;
+  }
+}
+
 ObjectGrid::Box ObjectGrid::footprint(const GameObject& object) {
   const double x1 = object.getLeft();
   const double x2 = object.getRight();

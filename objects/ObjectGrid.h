@@ -18,8 +18,10 @@ class GameObject;
 // a few hundred cells, or with coordinates that are not finite, are kept on
 // a list that every search walks. Objects moved or appended since the last
 // build are kept on a second such list until there are enough of them to
-// make a rebuild worth it. Any other change of the list (removal,
-// reordering, replacement) calls invalidate(); the next search rebuilds.
+// make a rebuild worth it. Objects taken out of the list or put into it at
+// any place are followed by renumbering what the grid holds, without
+// looking at the objects, so that a big edit does not cost a rebuild; any
+// other change (reordering) calls invalidate(); the next search rebuilds.
 class ObjectGrid {
 public:
   // An axis-aligned box, bounds included.
@@ -33,6 +35,11 @@ public:
   void invalidate();
   // Object i changed its rectangle, or was appended as the last object.
   void touched(std::size_t i);
+  // The objects at places (ascending) left the list; the rest closed up.
+  void removed(const std::vector<std::size_t>& places);
+  // Objects were put in at places (ascending, in the list as it is now);
+  // the others moved up to make room.
+  void inserted(const std::vector<std::size_t>& places);
 
   // The footprint of an object: everything a search or a drawing of it may
   // reach.
@@ -127,6 +134,10 @@ private:
   // grid altogether.
   bool cellsOf(const Box& box, CellRange& range) const;
   bool overlaps(std::uint32_t i, const Box& box) const;
+  // Gives every index i held the number renumbered[i], leaving out those
+  // that map to NONE; the order of each cell is kept, as the mapping keeps
+  // order.
+  void renumber(const std::vector<std::uint32_t>& renumbered);
 
   const std::vector<std::unique_ptr<GameObject>>* objects;
 

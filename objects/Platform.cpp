@@ -12,7 +12,7 @@ Platform::Platform(const Platform* other)
 Platform::Platform(double x, double y, double w, double h, PlatformType p)
     : GameObject(x, y, w, h, PLATFORM), platformType(p) {}
 
-void Platform::draw(bool editView) const {
+void Platform::drawShape(bool) const {
   switch (platformType) {
   case CLIMBABLE:
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -31,9 +31,6 @@ void Platform::draw(bool editView) const {
   glBegin(GL_POLYGON);
   glVertecies();
   glEnd();
-  if (isSelected() && editView) {
-    drawSelectBox();
-  }
 }
 
 void Platform::edit(EditAction action) {

@@ -12,7 +12,6 @@ public:
   explicit Platform(const Platform* other);
   Platform(double x, double y, double w, double h, PlatformType p);
 
-  void draw(bool editView) const override;
   // The kinds set the platform type; nudges move it as any object.
   void edit(EditAction action) override;
   void appendSaveString(std::string& out) const override;
@@ -20,6 +19,9 @@ public:
   bool sameAs(const GameObject& other) const override;
 
   PlatformType getPlatformType() const { return platformType; }
+
+protected:
+  void drawShape(bool editView) const override;
 
 private:
   // Level files may hold values outside the enumeration; they draw red and

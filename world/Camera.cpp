@@ -30,9 +30,36 @@ bool snapAxis(double& offsetComponent, double distance, int extent) {
 
 Camera::Camera(int width, int height) : width(width), height(height) {}
 
+void Camera::reset() {
+  offset.set(0, 0);
+  zoom = 1;
+}
+
 void Camera::scroll(double dx, double dy) {
-  offset.incX(dx);
-  offset.incY(dy);
+  offset.incX(dx / zoom);
+  offset.incY(dy / zoom);
+}
+
+bool Camera::zoomStep(bool in) {
+  const double next = in ? zoom * 2 : zoom / 2;
+  if (next > 1 || next < MIN_ZOOM) {
+    return false;
+  }
+  // Zooms are powers of two and the pointer whole pixels: the offset stays
+  // on whole level pixels if it was.
+  offset += mouse / zoom - mouse / next;
+  zoom = next;
+  return true;
+}
+
+void Camera::resetZoom() {
+  while (zoomStep(true)) {
+  }
+}
+
+Point2D Camera::toWindow(const Point2D& level) const {
+  const RectangularSector shown = view();
+  return Point2D((level.x - shown.getX()) * zoom, (level.y - shown.getY()) * zoom);
 }
 
 // The dead zone is measured before the snaps.
@@ -53,11 +80,11 @@ void Camera::follow(const Point2D& target, int ms) {
 
 RectangularSector Camera::getMouseSector(int size) const {
   const int half = size / 2;
-  const int x = truncateToInt(mouse.x - half + offset.x);
-  const int y = truncateToInt(mouse.y - half + offset.y);
-  return RectangularSector(x, y, size, size);
+  const int x = truncateToInt((mouse.x - half) / zoom + offset.x);
+  const int y = truncateToInt((mouse.y - half) / zoom + offset.y);
+  return RectangularSector(x, y, size / zoom, size / zoom);
 }
 
 RectangularSector Camera::view() const {
-  return RectangularSector(std::trunc(offset.x), std::trunc(offset.y), width, height);
+  return RectangularSector(std::trunc(offset.x), std::trunc(offset.y), width / zoom, height / zoom);
 }

@@ -87,18 +87,20 @@ void World::update(int ms) {
 }
 
 void World::draw() const {
+  editor->drawGrid();
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   // Whole pixels only, so that the textured level does not shimmer while the
   // camera glides.
   const RectangularSector view = camera.view();
+  glScaled(camera.getZoom(), camera.getZoom(), 1);
   glTranslated(-view.getX(), -view.getY(), 0);
   const bool editing = isEditMode();
   if (!editing) {
     play->drawCharacter();
   }
   textureHandler->bind("test");
-  document->getLevel().draw(editing, view);
+  document->getLevel().draw(editing, view, camera.getZoom());
   textureHandler->unbind();
   play->drawShots(view);
   glPopMatrix();
@@ -188,8 +190,9 @@ bool World::shortcut(const SDL_Event& e) {
   switch (e.key.keysym.sym) {
   case SDLK_z:
   case SDLK_y:
-    if (editing) {
-      stepHistory(shift || e.key.keysym.sym == SDLK_y);
+    if (const bool redo = shift || e.key.keysym.sym == SDLK_y; editing) {
+      const bool stepped = editor->stepHistory(redo);
+      message(stepped ? (redo ? "Redo" : "Undo") : (redo ? "Nothing to redo" : "Nothing to undo"));
     }
     return true;
   case SDLK_s:
@@ -205,13 +208,14 @@ bool World::shortcut(const SDL_Event& e) {
   case SDLK_q:
     // Quitting is the frame loop's.
     return true;
+  case SDLK_a:
+  case SDLK_d:
+    return editing && editor->ctrlKey(e.key.keysym.sym); // in play, still the run keys
   default:
     // Ctrl+C, Ctrl+X, Ctrl+V and the rest act as their plain keys.
     return false;
   }
 }
-
-void World::keyUp(const SDL_Event&) {}
 
 void World::mouseButtonDown(const SDL_Event& e) {
   const Uint8 button = e.button.button;
@@ -241,11 +245,6 @@ void World::mouseButtonUp(const SDL_Event& e) {
   if (isEditMode()) {
     editor->mouseButtonUp(e.button.button);
   }
-}
-
-void World::stepHistory(bool redo) {
-  const bool stepped = editor->stepHistory(redo);
-  message(stepped ? (redo ? "Redo" : "Undo") : (redo ? "Nothing to redo" : "Nothing to undo"));
 }
 
 void World::enableEditMode(bool on) {

@@ -49,7 +49,7 @@ public:
   // True when the key was a shortcut (Ctrl+S, F1, ...) or went to the name
   // prompt or the help: the key state must not see it as its plain key.
   bool keyDown(const SDL_Event& e);
-  void keyUp(const SDL_Event& e);
+  void keyUp(const SDL_Event& /*e*/) {}
   // Fires in play mode; selects, drags, resizes and adds in edit mode.
   void mouseButtonDown(const SDL_Event& e);
   void mouseButtonUp(const SDL_Event& e);
@@ -89,7 +89,6 @@ private:
   bool overlayKey(const SDL_Event& e, bool& consumed);
   bool shortcut(const SDL_Event& e);
   void switchSound();
-  void stepHistory(bool redo);
 
   // Menus (WorldMenus.cpp).
   // The level menu, starting on the first level, or on the level after the

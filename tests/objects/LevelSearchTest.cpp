@@ -67,7 +67,9 @@ TEST(LevelSearch, FindsWhatTheListWalkFindsAcrossEdits) {
       ASSERT_EQ(level.activeContaining(px, py),
                 walk([&](auto& g) { return g.isActive() && g.contains(px, py); }));
       const std::size_t i = random.below(level.size());
-      switch (probe % 200 == 199 ? random.below(5) : -1) {
+      std::vector<Level::Entry> in;
+      in.push_back(Level::Entry{i, random.object()});
+      switch (probe % 200 == 199 ? random.below(7) : -1) {
       case 0: // a drag or a resize
         level.get(i).set(random.coordinate(), random.coordinate(), random.size(), random.size());
         level.moved(i);
@@ -85,6 +87,13 @@ TEST(LevelSearch, FindsWhatTheListWalkFindsAcrossEdits) {
         break;
       case 4: // monsters shot dead drop out of the active searches
         level.get(i).setActive(!level.get(i).isActive());
+        break;
+      case 5: // the undo of a move: replaced in place
+        level.exchange({i}, std::move(in));
+        break;
+      case 6: // one object out, another in at a place after it
+        in.back().index = std::min(i + 7, level.size() - 1);
+        level.exchange({i}, std::move(in));
       }
     }
   }

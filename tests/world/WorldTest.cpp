@@ -4,8 +4,11 @@
 #include "WorldScenario.h"
 
 #include "audio/SoundPlayer.h"
+#include "common/Draw.h"
 #include "objects/Monster.h"
 #include "world/LevelStore.h"
+
+#include <GL/gl.h>
 
 #include <thread>
 
@@ -86,6 +89,94 @@ TEST_F(Editor, ShiftAddsToTheSelectionPasteLandsOnTheGridAndTheDragEnds) {
   point(110, 110), button(SDL_MOUSEBUTTONDOWN, 1), type("x"), point(237, 163), type("v");
   point(400, 400), frames(1);
   EXPECT_EQ(list(), "4 10 30 2 2 \n2 2 44 2 2 \n1 23 16 5 3 2 \n1 43 16 5 3 1 \n");
+}
+
+// A box from empty space selects what it meets (with Shift, adds); a
+// click that goes nowhere deselects, with Shift too. Ctrl+A selects all;
+// Ctrl+D copies the selection 10 right and down, selected and last, as one
+// step, and neither holds a or d.
+TEST_F(Editor, BoxesSelectCtrlASelectsAllAndCtrlDDuplicates) {
+  const auto selection = [&] {
+    std::string indices;
+    for (std::size_t i = 0; i < world->getLevel().size(); ++i) {
+      indices += world->getLevel().get(i).isSelected() ? std::to_string(i) + " " : "";
+    }
+    return indices;
+  };
+  const auto shift = [&] { press(SDLK_LSHIFT, KMOD_LSHIFT); };
+  const std::tuple<const char*, std::function<void()>, const char*> rows[] = {
+      {"box over A and B", [&] { drag(90, 90, 400, 120); }, "0 1 "},
+      {"click in empty space", [&] { tap(SDLK_a, CTRL), point(250, 250), click(1); }, ""},
+      {"Shift adds", [&] { point(110, 110), click(1), shift(), drag(250, 280, 115, 310); }, "0 2 "},
+      {"box drawn backwards", [&] { drag(360, 320, 115, 125); }, "0 1 2 "},
+      {"Shift+click there", [&] { tap(SDLK_a, CTRL), shift(), point(250, 250), click(1); }, ""},
+      {"Ctrl+A", [&] { tap(SDLK_a, CTRL); }, "0 1 2 3 "}};
+  for (const auto& [name, action, expected] : rows) {
+    action(), send(keyEvent(SDL_KEYUP, SDLK_LSHIFT));
+    EXPECT_EQ(selection(), expected) << name;
+  }
+  const std::string before = list();
+  tap(SDLK_d, CTRL), frames(10);
+  EXPECT_EQ(list() + selection(), before + "1 11 11 5 3 2 \n1 31 11 5 3 1 \n4 11 31 2 2 \n"
+                                           "2 3 45 2 2 \n4 5 6 7 ");
+  EXPECT_EQ(world->getOffset(), Point2D(0, 0));
+  tap(SDLK_z, CTRL), tap(SDLK_d, CTRL);
+  EXPECT_EQ(list() + status(), before + "Clamber - edit | Undo");
+}
+
+// The wheel halves (5) and doubles (4) the zoom around the pointer, from 1
+// to 1/16. At 1/4 a drag and a resize by a handle 10 window pixels wide
+// land on the grid, the view scrolls 64 level pixels a frame, and play
+// starts at zoom 1 at the level point under the pointer.
+TEST_F(Editor, TheWheelZoomsAroundThePointerWhereEditsStayOnTheGrid) {
+  const std::pair<int, Point2D> wheel[] = {
+      {5, {-320, -240}},   {5, {-960, -720}},   {5, {-2240, -1680}}, {5, {-4800, -3600}},
+      {5, {-4800, -3600}}, {4, {-2240, -1680}}, {4, {-960, -720}}};
+  point(320, 240);
+  for (const auto& [b, offset] : wheel) {
+    click(b);
+    EXPECT_EQ(world->getOffset(), offset) << b;
+  }
+  drag(270, 210, 300, 250), drag(315, 258, 330, 270);
+  EXPECT_EQ(list().substr(0, 15), "1 22 26 11 7 2 ");
+  press(SDLK_d), frames(1), send(keyEvent(SDL_KEYUP, SDLK_d));
+  // Level (704, -320) under the pointer, before and after.
+  point(400, 100), type("e");
+  EXPECT_EQ(world->getOffset(), Point2D(704 - 400, -320 - 100));
+  EXPECT_EQ(world->getCharacter().position, Point2D(704, -320));
+  frames(1), type("e"), point(100, 100), click(3);
+  EXPECT_EQ(world->getLevel().get(4).pos, world->getOffset() + Point2D(100, 100)) << "zoom 1";
+}
+
+// g shows the grid under the level: every 10 pixels, stronger every 100,
+// only those at 1/4. Zoomed out, the handle stays 10 window pixels. The
+// readout line shows the pointer on the grid, the zoom and the selection.
+TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
+  const auto frame = [&] { GLWindow::clear(0.2f, 0.2f, 0.2f), world->draw(); };
+  const Rgb fine = rgb(0x40, 0x40, 0x40), major = rgb(0x60, 0x60, 0x60), none = rgb(51, 51, 51);
+  const std::tuple<const char*, int, int, Rgb> rows[] = {
+      {"g", 200, 155, major}, {"", 210, 155, fine},    {"", 215, 155, none}, {"", 215, 160, fine},
+      {"", 215, 200, major},  {"out", 25, 155, major}, {"", 30, 155, none},  {"g", 25, 155, none}};
+  point(600, 50);
+  for (const auto& [keys, x, y, colour] : rows) {
+    std::string(keys) == "out" ? (point(0, 0), click(5), click(5)) : type(keys);
+    frame();
+    EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
+  }
+  point(30, 30), click(1), frame();
+  const Rgb green = rgb(0, 0xf0, 0); // through the level's texture
+  EXPECT_EQ(std::vector({GLWindow::pixel(38, 33), GLWindow::pixel(47, 42), GLWindow::pixel(48, 36),
+                         GLWindow::pixel(42, 43)}),
+            std::vector({green, green, none, none}));
+  const auto strip = [] {
+    std::vector<unsigned char> pixels(640 * 26 * 3);
+    glReadPixels(0, 0, 640, 26, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  const auto shown = strip();
+  GLWindow::clear(), glColor3d(0.1, 0.1, 0.1), fillBox(0, 454, 640, 480), glColor3d(0.9, 0.9, 0.9);
+  drawText(5, 473, "x 120   y 120   zoom 1/4   1 selected");
+  EXPECT_EQ(shown, strip());
 }
 
 // A refused name keeps the prompt open. A new level is a floor, a spawn
