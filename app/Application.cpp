@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FrameClock.h"
+#include "app/ReplayRecorder.h"
 #include "common/ResourceRoot.h"
 #include "input/KeyState.h"
 #include "world/World.h"
@@ -106,13 +107,16 @@ void Application::drawGL() {
   w->draw();
 }
 
-void Application::mainLoop() {
+void Application::mainLoop(ReplayRecorder* recorder) {
   FrameClock clock;
   bool quit = false;
   while (!quit) {
-    const int elapsed = clock.tick(SDL_GetTicks());
+    const int elapsed = recorder != nullptr ? recorder->beginFrame() : clock.tick(SDL_GetTicks());
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+      if (recorder != nullptr) {
+        recorder->record(event);
+      }
       if (dispatchEvent(*w, *keystate, event)) {
         quit = true;
       }
@@ -128,7 +132,7 @@ void Application::mainLoop() {
   w->prepareQuit();
 }
 
-int SDL_main() {
+int SDL_main(ReplayRecorder* recorder) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
     std::exit(1);
@@ -150,8 +154,9 @@ int SDL_main() {
     // The game is torn down while its GL context still exists.
     Application app;
     app.init(ResourceRoot(getResourcePath()));
-    app.mainLoop();
+    app.mainLoop(recorder);
   }
+  const bool recorded = recorder == nullptr || recorder->finish();
   SDL_Quit();
-  return 0;
+  return recorded ? 0 : 2;
 }

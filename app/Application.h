@@ -6,6 +6,7 @@
 #include <string>
 
 class KeyState;
+class ReplayRecorder;
 class ResourceRoot;
 class World;
 
@@ -38,8 +39,8 @@ public:
   void drawGL();
   // Runs passes until one of them sees a quit request; that pass still
   // updates, draws and presents. Unsaved edits then go to the recovery
-  // file.
-  void mainLoop();
+  // file. A recorder, when given, paces the frames and writes the events.
+  void mainLoop(ReplayRecorder* recorder = nullptr);
 
 private:
   std::unique_ptr<KeyState> keystate;
@@ -48,5 +49,7 @@ private:
   std::string caption;
 };
 
-// Opens the window, runs the game and returns the process's exit status.
-int SDL_main();
+// Opens the window, runs the game (recording it when a recorder is given)
+// and returns the process's exit status: 2 when the replay could not be
+// written.
+int SDL_main(ReplayRecorder* recorder = nullptr);
