@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FrameClock.h"
+#include "app/ReplayRecorder.h"
 #include "audio/SoundPlayer.h"
 #include "common/PlayerFolder.h"
 #include "common/ResourceRoot.h"
@@ -301,17 +302,22 @@ void Application::playEvents(const World& world, SoundPlayer& sound) {
   }
 }
 
-void Application::mainLoop() {
+void Application::mainLoop(ReplayRecorder* recorder) {
   FrameClock clock;
   bool quit = false;
   while (!quit) {
-    const int elapsed = clock.tick(SDL_GetTicks());
+    const int elapsed = recorder != nullptr ? recorder->beginFrame() : clock.tick(SDL_GetTicks());
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       if (handleWindowEvent(event)) {
         continue;
       }
       toView(event);
+      // What the world is given, in the view's pixels, is what a replay
+      // gives it.
+      if (recorder != nullptr) {
+        recorder->record(event);
+      }
       if (dispatchEvent(*w, *keystate, event)) {
         quit = true;
       }
@@ -327,7 +333,7 @@ void Application::mainLoop() {
   }
 }
 
-int SDL_main() {
+int SDL_main(ReplayRecorder* recorder) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
     std::exit(1);
@@ -354,8 +360,9 @@ int SDL_main() {
     Application app(desktopWidth, desktopHeight);
     const std::string resources = getResourcePath();
     app.init(ResourceRoot(resources), ResourceRoot(getPlayerPath(resources)));
-    app.mainLoop();
+    app.mainLoop(recorder);
   }
+  const bool recorded = recorder == nullptr || recorder->finish();
   SDL_Quit();
-  return 0;
+  return recorded ? 0 : 2;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 class KeyState;
+class ReplayRecorder;
 class ResourceRoot;
 class SoundPlayer;
 class World;
@@ -52,8 +53,9 @@ public:
   // unless the player switched sound off.
   static void playEvents(const World& world, SoundPlayer& sound);
   // Runs passes until one of them sees a granted quit request; that pass
-  // still updates, draws and presents.
-  void mainLoop();
+  // still updates, draws and presents. A recorder, when given, paces the
+  // frames and writes the events.
+  void mainLoop(ReplayRecorder* recorder = nullptr);
 
 private:
   // F11 and window resizes, which the world never sees; true when the event
@@ -86,5 +88,7 @@ private:
   std::string caption;
 };
 
-// Opens the window, runs the game and returns the process's exit status.
-int SDL_main();
+// Opens the window, runs the game (recording it when a recorder is given)
+// and returns the process's exit status: 2 when the replay could not be
+// written.
+int SDL_main(ReplayRecorder* recorder = nullptr);

@@ -6,13 +6,15 @@ namespace {
 
 // The keys in the words of the README's tables, cut to one line each: a
 // person reading this in a terminal wants to get playing.
-constexpr std::string_view USAGE = R"(Usage: clamber [--help | --version]
+constexpr std::string_view USAGE = R"(Usage: clamber [--help | --version | --record FILE]
 A 2D platform game with its level editor built in: run, jump, climb and
 wall-jump to the goal; one key turns the level into an editor and back.
 
 Options:
   -h, --help     show this help and exit
   --version      show the version and exit
+  --record FILE  play in fixed 16 ms frames and write what is pressed to FILE
+                 as a replay
 
 Play:
   a, d                run left, right
@@ -76,6 +78,8 @@ CommandLine::CommandLine(std::span<const char* const> arguments) {
       ask(Action::HELP);
     } else if (argument == "--version") {
       ask(Action::VERSION);
+    } else if (argument == "--record" && next != arguments.end()) {
+      recordFile = *next++;
     } else {
       action = Action::BAD_USAGE;
       error = argument.starts_with('-') ? "unknown option '" : "unexpected argument '";

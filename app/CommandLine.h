@@ -16,6 +16,8 @@ public:
   Action getAction() const { return action; }
   // What was wrong with the arguments, for BAD_USAGE.
   const std::string& getError() const { return error; }
+  // The file of --record FILE, empty without that option.
+  const std::string& getRecordFile() const { return recordFile; }
 
   // The options and a short form of the keys, for --help and for a bad
   // command line.
@@ -26,4 +28,5 @@ public:
 private:
   Action action = Action::PLAY;
   std::string error;
+  std::string recordFile;
 };

@@ -1,8 +1,10 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/ReplayRecorder.h"
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 // Help and version are answered before SDL starts, so that they work
 // without a display.
@@ -22,5 +24,12 @@ int main(int argc, char** argv) {
   case CommandLine::Action::PLAY:
     break;
   }
-  return SDL_main();
+  std::unique_ptr<ReplayRecorder> recorder;
+  if (!options.getRecordFile().empty()) {
+    recorder = ReplayRecorder::create(options.getRecordFile());
+    if (!recorder) {
+      return 2;
+    }
+  }
+  return SDL_main(recorder.get());
 }
