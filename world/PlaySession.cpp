@@ -22,6 +22,7 @@ constexpr int RUN_ACCELERATION = 2000;
 constexpr int SHOT_DAMAGE = 30;
 constexpr double SHOT_SPEED = 200.0;
 constexpr int SHOT_LIFETIME = 2000;
+constexpr std::size_t SHOTS_IN_FLIGHT = 64;
 // How far the character is lifted per step when play starts inside objects.
 constexpr double LIFT_STEP = 5.0;
 
@@ -52,7 +53,11 @@ void classifyContact(const Character& character, const Point2D& before, const Po
 } // namespace
 
 PlaySession::PlaySession(const KeyBinding* bindings, Level* level, Camera* camera, EventLog* events)
-    : bindings(bindings), level(level), camera(camera), events(events), character(bindings) {}
+    : bindings(bindings), level(level), camera(camera), events(events), character(bindings) {
+  // Room for every shot a player can keep in the air at once (two seconds
+  // each, a dozen or so clicks a second): firing never allocates.
+  projectiles.reserve(SHOTS_IN_FLIGHT);
+}
 
 void PlaySession::updatePlay(int ms) {
   for (int died = level->update(ms); died > 0; --died) {

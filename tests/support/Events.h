@@ -25,3 +25,18 @@ inline SDL_Event motionEvent(Uint16 x, Uint16 y) {
   e.motion = {SDL_MOUSEMOTION, 0, 0, x, y, 0, 0};
   return e;
 }
+
+// A joystick axis, hat or button event of the first pad; value is the
+// axis's position or the hat's directions.
+inline SDL_Event padEvent(Uint8 type, Uint8 index, Sint16 value = 0) {
+  SDL_Event e{};
+  e.type = type;
+  if (type == SDL_JOYAXISMOTION) {
+    e.jaxis = {type, 0, index, value};
+  } else if (type == SDL_JOYHATMOTION) {
+    e.jhat = {type, 0, index, Uint8(value)};
+  } else {
+    e.jbutton = {type, 0, index, Uint8(type == SDL_JOYBUTTONDOWN)};
+  }
+  return e;
+}

@@ -313,10 +313,7 @@ TEST_F(WorldScenario, AJumpAndAShotAreHeardWithin100MsOfTheirFrameUnlessMSwitche
 TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
   resources.write("Levels/other.data", ""), startOn("pad.data", "1 0 40 300 4 2\n2 100 36 2 2\n");
   const auto pad = [&](Uint8 type, Uint8 index, Sint16 value) {
-    SDL_Event e{};
-    e.type = type, e.jaxis.axis = e.jhat.hat = e.jbutton.button = index;
-    type == SDL_JOYHATMOTION ? void(e.jhat.value = Uint8(value)) : void(e.jaxis.value = value);
-    send(e);
+    send(padEvent(type, index, value));
   };
   const double& runs = world->getCharacter().velocity.x;
   frames(60), pad(SDL_JOYAXISMOTION, 0, 8000), frames(10);
