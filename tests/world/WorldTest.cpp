@@ -62,18 +62,59 @@ TEST_F(Editor, EveryEditUndoesAndRedoesToTheExactList) {
 }
 
 // A is grabbed 5 pixels inside its corner, or on its resize handle 5 past
-// it; the corner goes to the grid below the pointer less 5.
+// it; the corner goes to the grid below the pointer less 5. A resize onto
+// or past the opposite edge leaves 10 x 10.
 TEST_F(Editor, DragsAndResizesLandOnTheGrid) {
   const std::tuple<Point2D, Point2D, Point2D, Point2D> rows[] = {
       {{105, 105}, {147, 168}, {140, 160}, {50, 30}},
       {{195, 195}, {288, 257}, {140, 160}, {140, 90}},
-      {{285, 255}, {60, 40}, {140, 160}, {10, 10}},
+      {{285, 255}, {154, 174}, {140, 160}, {10, 10}},
+      {{155, 175}, {60, 40}, {140, 160}, {10, 10}},
       {{145, 165}, {2, 3}, {-10, -10}, {10, 10}}};
   const GameObject& a = world->getLevel().get(0);
   for (const auto& [from, to, pos, size] : rows) {
     drag(from.x, from.y, to.x, to.y);
     EXPECT_EQ(std::pair(a.pos, a.size), std::pair(pos, size));
   }
+}
+
+// w, a, s and d scroll the view 1000 px/s.
+TEST_F(Editor, KeysScrollTheView) {
+  const std::tuple<SDLKey, double, double> rows[] = {
+      {SDLK_s, 0, 160}, {SDLK_d, 160, 160}, {SDLK_w, 160, 0}, {SDLK_a, 0, 0}};
+  for (const auto& [key, x, y] : rows) {
+    press(key), frames(10), send(keyEvent(SDL_KEYUP, key));
+    EXPECT_EQ(world->getOffset(), Point2D(x, y)) << SDL_GetKeyName(key);
+  }
+}
+
+// The arrows nudge the selection, A and the monster, 10 pixels; 1, 2 and 3
+// set the kind of its platforms. A copy is pasted as it lay, at the grid
+// below the pointer; A, nudged far, is selected where it went.
+TEST_F(Editor, KeysNudgeTheSelectionSetItsKindsAndCopyIt) {
+  point(110, 110), click(1), point(105, 305), press(SDLK_LSHIFT, KMOD_LSHIFT), click(1);
+  send(keyEvent(SDL_KEYUP, SDLK_LSHIFT));
+  const std::string B = "1 30 10 5 3 1 \n", SPAWN = "2 2 44 2 2 \n";
+  const std::pair<SDLKey, std::string> rows[] = {
+      {SDLK_UP, "1 10 9 5 3 2 \n" + B + "4 10 29 2 2 \n"},
+      {SDLK_LEFT, "1 9 9 5 3 2 \n" + B + "4 9 29 2 2 \n"},
+      {SDLK_DOWN, "1 9 10 5 3 2 \n" + B + "4 9 30 2 2 \n"},
+      {SDLK_RIGHT, "1 10 10 5 3 2 \n" + B + "4 10 30 2 2 \n"},
+      {SDLK_1, "1 10 10 5 3 0 \n" + B + "4 10 30 2 2 \n"},
+      {SDLK_2, "1 10 10 5 3 1 \n" + B + "4 10 30 2 2 \n"},
+      {SDLK_3, "1 10 10 5 3 2 \n" + B + "4 10 30 2 2 \n"}};
+  for (const auto& [key, objects] : rows) {
+    tap(key);
+    EXPECT_EQ(list(), objects + SPAWN) << SDL_GetKeyName(key);
+  }
+  type("c"), point(405, 105), type("v");
+  EXPECT_EQ(list(), rows[6].second + SPAWN + "1 40 10 5 3 2 \n4 40 30 2 2 \n");
+  point(300, 400), click(1), point(110, 110), click(1);
+  for (int i = 0; i < 50; ++i) {
+    tap(SDLK_RIGHT);
+  }
+  point(610, 110), click(1);
+  EXPECT_TRUE(world->getLevel().get(0).isSelected()) << "found where it went";
 }
 
 // A and B are cut from under the held button, and pasted as they lay, 200
@@ -200,6 +241,78 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
             (std::vector<E>{E::LANDED, E::SHOT_FIRED, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED,
                             E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT,
                             E::MONSTER_DIED, E::SHOT_FIRED, E::COMPLETED}));
+}
+
+// The character stands at (220, 240) on a floor right of its middle and
+// fires right at once: the shot flies 200 px/s, its 4-pixel square at
+// 220 + 3.2 n after n 16-ms frames, and is gone on the 125th, when its 2 s
+// are up. The message's F, at (8, 10), fades from white to black as long.
+TEST_F(WorldScenario, AShotFliesTwoSecondsAndAMessageFadesAsLong) {
+  startOn("shot.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), point(420, 240), click(1);
+  const Rgb black = rgb(0, 0, 0), green = rgb(0, 255, 0);
+  const std::tuple<int, int, Rgb, int> rows[] = {
+      {31, 317, green, 192}, {31, 416, green, 129}, {62, 614, green, 2}, {1, 618, black, 0}};
+  for (const auto& [n, shot, colour, grey] : rows) {
+    frames(n), look();
+    expectBox(210, 230, 229, 249, rgb(0, 0, 255), black);
+    expectBox(shot, 238, shot + 3, 241, colour, black);
+    EXPECT_EQ(GLWindow::pixel(8, 10), rgb(grey, grey, grey)) << n;
+  }
+}
+
+// Each kind of object in its colours in the edit view, the white platform
+// selected: the platforms tint the bricks' 240 grey white, pink and grey;
+// the monster's cross is yellow, the goal's outline green, the spawn point's
+// blue, the select box three lines of (0.3, 0.5, 1) from 4 to 6 pixels out,
+// all lines on the bricks' blend of greys, 215.
+TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
+  startOn("all.data",
+          "1 5 10 5 3 0\n1 15 10 5 3 1\n1 25 10 5 3 2\n4 35 10 2 2\n3 45 10 10 10\n2 5 30 2 2\n");
+  type("e"), point(60, 110), click(1), point(600, 450), look();
+  const Rgb grey = rgb(51, 51, 51), blue = rgb(65, 108, 215);
+  // clang-format off
+  const std::tuple<int, int, Rgb> probes[] = {
+      {60, 110, rgb(240, 240, 240)}, {160, 110, rgb(240, 120, 120)}, {260, 110, rgb(120, 120, 120)},
+      {360, 110, rgb(215, 215, 0)}, {500, 100, rgb(0, 215, 0)}, {500, 101, grey},
+      {60, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey}};
+  // clang-format on
+  for (const auto& [x, y, colour] : probes) {
+    EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
+  }
+}
+
+// The hit-point bar's right edge: 200 pixels from x 430 at full hit points,
+// in proportion below and beyond, none at 0 and below, where the next frame
+// restarts the character at full. Play loses hit points 30 at a time only,
+// so they are set on the character itself.
+TEST_F(WorldScenario, TheBarShowsTheHitPointsLeftAndTheCharacterDiesAtZero) {
+  startOn("bar.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), look();
+  const Rgb black = rgb(0, 0, 0), dark = rgb(102, 0, 0), red = rgb(255, 0, 0);
+  expectBox(430, 10, 629, 19, red, black);
+  auto& hero = const_cast<Character&>(world->getCharacter());
+  const std::tuple<int, int, Rgb, int> rows[] = {{100, 629, black, 100}, {35, 499, dark, 35},
+                                                 {1, 431, dark, 1},      {0, 429, dark, 100},
+                                                 {-20, 429, dark, 100},  {104, 637, black, 104}};
+  for (const auto& [hp, right, beyond, after] : rows) {
+    hero.setCurrentHp(hp), look();
+    EXPECT_EQ(std::pair(GLWindow::pixel(right, 15), GLWindow::pixel(right + 1, 15)),
+              std::pair(right < 430 ? black : red, beyond))
+        << hp;
+    frames(1), tap(SDLK_ESCAPE);
+    EXPECT_EQ(hero.getCurrentHp(), after) << hp;
+  }
+}
+
+// Falling beside a white wall with d held, the character clings to it; w
+// climbs it and s climbs down, 200 px/s each.
+TEST_F(WorldScenario, TheCharacterClimbsAWhiteWall) {
+  startOn("climb.data", "1 40 0 2 40 0\n2 35 10 2 2\n"), press(SDLK_d), frames(60);
+  const Character& hero = world->getCharacter();
+  const double y = hero.position.y;
+  for (const auto& [key, dy] : {std::pair(SDLK_w, -32.0), std::pair(SDLK_s, 0.0)}) {
+    press(key), frames(10), send(keyEvent(SDL_KEYUP, key));
+    EXPECT_NEAR(hero.position.y - y, dy, 1e-9) << SDL_GetKeyName(key);
+  }
 }
 
 // A floor with a pink wall at its right end and a monster left of the spawn
