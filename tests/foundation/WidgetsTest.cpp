@@ -1,9 +1,10 @@
 // The name prompt takes only file names: no folders, dots, spaces or non-ASCII,
-// at most MAX_LENGTH. The level menu keeps the selected row in view and
-// marks rows hidden above or below it. The level's bricks repeat every 64
-// pixels, as the image is wide.
+// at most 32. The level menu keeps the selected row in view and marks rows
+// hidden above or below it. The level's bricks repeat every 64 pixels, as the
+// image is wide. The frame loop's clock sets the pace of the whole game.
 
 #include "actors/Point2D.h"
+#include "app/FrameClock.h"
 #include "common/Draw.h"
 #include "gfx/Menu.h"
 #include "gfx/NamePrompt.h"
@@ -34,10 +35,18 @@ TEST(Texture, TheBrickImageRepeatsEvery64Pixels) {
   EXPECT_FALSE(std::equal(row.begin(), row.begin() + 32, row.begin() + 32)) << "half a tile";
 }
 
+// The world is handed the milliseconds between two passes of the frame
+// loop, none on the first.
+TEST(FrameClock, HandsOnTheTimeBetweenPasses) {
+  FrameClock clock;
+  EXPECT_EQ((std::vector{clock.tick(1000), clock.tick(1016), clock.tick(1049)}),
+            (std::vector{0, 16, 33}));
+}
+
 // The character is the unicode field's when SDL filled it in, else the
 // key's; s with a caron, U+0161, has the low byte of a.
 TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
-  const std::string full(NamePrompt::MAX_LENGTH, 'n');
+  const std::string full(32, 'n');
   const auto E = NamePrompt::EDITING, OK = NamePrompt::CONFIRMED, NO = NamePrompt::CANCELLED;
   const std::tuple<std::string, SDLKey, Uint16, std::string, NamePrompt::Result> rows[] = {
       {"ab", SDLK_c, 'C', "abC", E},        {"ab", SDLK_c, 0, "abc", E},
@@ -69,7 +78,8 @@ TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
   const std::tuple<SDLKey, int, int, int, bool, bool> steps[] = {
       {SDLK_UNKNOWN, 1, 0, 0, false, true}, {SDLK_DOWN, 10, 10, 9, true, true},
       {SDLK_UP, 9, 1, 0, true, true},       {SDLK_UP, 2, 12, 9, true, false},
-      {SDLK_DOWN, 1, 0, 0, false, true},    {SDLK_RIGHT, 1, 12, 9, true, false}};
+      {SDLK_DOWN, 1, 0, 0, false, true},    {SDLK_RIGHT, 1, 12, 9, true, false},
+      {SDLK_LEFT, 1, 0, 0, false, true}};
   for (const auto& [key, times, selected, row, above, below] : steps) {
     for (int i = 0; i < times; ++i) {
       menu.keyDown(keyDownEvent(key));
