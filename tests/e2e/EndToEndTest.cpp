@@ -96,22 +96,6 @@ TEST_F(EndToEnd, AnEditingSessionIsSavedToTheLevelFile) {
   EXPECT_TRUE(waitFor([&] { return level("edit.data") == saved; })) << level("edit.data");
 }
 
-TEST_F(EndToEnd, ADragIsUndoneAndRedoneThenSaved) {
-  startEditing();
-  drag(100, 260, 100, 300); // the floor 40 pixels down
-  // Left of the mouse marker: the floor on one row, the background on the other.
-  const auto floorOn = [&](int floorY, int emptyY) {
-    return waitFor([&] { return pixel(50, floorY) != kGrey && pixel(50, emptyY) == kGrey; });
-  };
-  key("ctrl+z");
-  EXPECT_TRUE(floorOn(260, 300)) << "undo left the floor moved";
-  key("ctrl+y");
-  EXPECT_TRUE(floorOn(300, 260)) << "redo left the floor in place";
-  key("ctrl+s");
-  EXPECT_TRUE(waitFor([&] { return level("edit.data") == "1 0 29 64 2 2 \n2 32 24 2 2 \n"; }))
-      << level("edit.data");
-}
-
 TEST_F(EndToEnd, EditsOutliveAKillAndAreRestoredAndSaved) {
   startEditing();
   const std::string edited = addPlatform();
@@ -172,15 +156,4 @@ TEST_F(EndToEnd, SaveAsRefusesTheNameOfAnotherLevel) {
   key("Escape");
   ASSERT_TRUE(shows(40, 240, kGrey)) << "the prompt stayed";
   EXPECT_EQ(level("b.data"), other);
-}
-
-TEST_F(EndToEnd, F1ShowsTheHelpAndF1HidesIt) {
-  useLevels({{"start.data", kFloorLevel}});
-  start();
-  key("F1");
-  // Inside the box's top-left corner, above its text.
-  EXPECT_TRUE(waitFor([&] { return pixel(45, 75) == kGrey && pixel(38, 70) == kWhite; }))
-      << "no help";
-  key("F1");
-  EXPECT_TRUE(shows(45, 75, 0x000000)) << "the help stayed";
 }

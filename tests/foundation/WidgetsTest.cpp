@@ -1,39 +1,21 @@
 // The name prompt takes only file names: no folders, dots, spaces or non-ASCII,
 // at most 32. The level menu keeps the selected row in view and marks rows
-// hidden above or below it. The level's bricks repeat every 64 pixels, as the
-// image is wide. The frame loop's clock sets the pace of the whole game.
+// hidden above or below it. The overlays' boxes and colours. The frame loop's
+// clock sets the pace of the whole game.
 
-#include "actors/Point2D.h"
 #include "app/FrameClock.h"
 #include "common/Draw.h"
+#include "gfx/HelpOverlay.h"
 #include "gfx/Menu.h"
 #include "gfx/NamePrompt.h"
-#include "gfx/TextureHandler.h"
 #include "support/Events.h"
 #include "support/GLWindow.h"
-#include "support/TempResources.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
-
-TEST(Texture, TheBrickImageRepeatsEvery64Pixels) {
-  TempResources resources;
-  GLWindow::clear(), glColor3f(1, 1, 1);
-  TextureHandler textures;
-  textures.load(resources.resourceRoot(), "/Images/test.bmp", "test");
-  fillBox(0, 0, 128, 64), textures.unbind();
-  std::vector<Rgb> row;
-  for (int x = 0; x < 128; ++x) {
-    row.push_back(GLWindow::pixel(x, 10));
-  }
-  EXPECT_TRUE(std::equal(row.begin(), row.begin() + 64, row.begin() + 64));
-  EXPECT_FALSE(std::equal(row.begin(), row.begin() + 32, row.begin() + 32)) << "half a tile";
-}
 
 // The world is handed the milliseconds between two passes of the frame
 // loop, none on the first.
@@ -65,6 +47,24 @@ TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
   }
 }
 
+// The help's box and the name prompt's field, outlined in white; the help
+// shows only its own colours, headings light blue, keys gold and actions
+// light grey. The prompt's caret, 2 pixels wide, follows the text.
+TEST(Overlays, ShowTheirBoxesInTheirColours) {
+  const Rgb white = rgb(255, 255, 255), black = rgb(0, 0, 0);
+  for (const bool editMode : {false, true}) {
+    GLWindow::clear(), HelpOverlay(editMode).draw();
+    editMode ? expectBox(11, 30, 630, 450, white, black)
+             : expectBox(38, 69, 602, 411, white, black);
+    EXPECT_EQ(GLWindow::colours(),
+              (std::set<std::uint32_t>{0, 0x333333, 0xffffff, 0x99ccff, 0xffd966, 0xe6e6e6}));
+  }
+  GLWindow::clear(), NamePrompt("Save as:", "ab").draw();
+  expectBox(40, 220, 600, 265, white, black);
+  const int caret = 51 + stringWidth("ab");
+  expectBox(caret, 230, caret + 1, 254, white, rgb(51, 51, 51));
+}
+
 // Ten items fit in a list box from y 70 to 457 as they always did. Of
 // thirteen, row r's box starts at y 75 + 38 r; marks' tips are at 66 and 461.
 TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
@@ -73,6 +73,7 @@ TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
   const int w = stringWidth(items[0]), l = 300 - w / 2;
   GLWindow::clear(), Menu(items, "Level Select", Menu::LEVEL_LIST).draw();
   expectBox(l - 10, 70, l + w + 10, 457, white, black);
+  EXPECT_EQ(GLWindow::colours(), (std::set<std::uint32_t>{0, 0x333333, 0xffffff, 0x0000ff}));
   items.resize(13);
   Menu menu(items, "Level Select", Menu::LEVEL_LIST);
   const std::tuple<SDLKey, int, int, int, bool, bool> steps[] = {

@@ -78,6 +78,22 @@ TEST_F(Editor, DragsAndResizesLandOnTheGrid) {
   }
 }
 
+// The add-object menu's rows put down at the pointer a white platform 100 x
+// 20, a monster and a spawn point 20 x 20, and a goal area 100 x 100.
+TEST_F(Editor, TheAddObjectMenuPutsDownEachKindAtThePointer) {
+  const char* const added[] = {"1 40 20 10 2 0 \n", "4 40 20 2 2 \n", "2 40 20 2 2 \n",
+                               "3 40 20 10 10 \n"};
+  std::string objects = list();
+  for (int row = 0; row < 4; ++row) {
+    point(400, 200), type("`");
+    for (int i = 0; i < row; ++i) {
+      tap(SDLK_DOWN);
+    }
+    type("\r"), frames(1);
+    EXPECT_EQ(list(), objects += added[row]) << row;
+  }
+}
+
 // The arrows nudge the selection, A and the monster, 10 pixels; 1, 2 and 3
 // set the kind of its platforms. A copy is pasted as it lay, at the grid
 // below the pointer; A, nudged far, is selected where it went.
@@ -233,57 +249,54 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
                             E::MONSTER_DIED, E::SHOT_FIRED, E::COMPLETED}));
 }
 
-// The character stands at (220, 240) on a floor right of its middle and
-// fires right at once: the shot flies 200 px/s, its 4-pixel square at
-// 220 + 3.2 n after n 16-ms frames, and is gone on the 125th, when its 2 s
-// are up. The message's F, at (8, 10), fades from white to black as long.
-TEST_F(WorldScenario, AShotFliesTwoSecondsAndAMessageFadesAsLong) {
-  startOn("shot.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), point(420, 240), click(1);
-  const Rgb black = rgb(0, 0, 0), green = rgb(0, 255, 0);
-  const std::tuple<int, int, Rgb, int> rows[] = {
+// The edit view, the white platform selected: platforms tint the bricks (240
+// grey, mortar every 64 pixels) white, pink, grey; lines, on a blend of the
+// bricks, yellow for a monster, green, blue, and (0.3, 0.5, 1) for the select
+// box 4 to 6 pixels out; the handle green, the marker red. F1 shows the help.
+TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
+  startOn("all.data", "1 5 10 15 3 0\n1 25 10 5 3 1\n1 35 10 5 3 2\n4 45 10 2 2\n3 50 20 10 10\n"
+                      "2 5 30 2 2\n");
+  type("e"), point(60, 110), click(1), point(600, 450), look();
+  const Rgb grey = rgb(51, 51, 51), blue = rgb(65, 108, 215);
+  // clang-format off
+  const std::tuple<int, int, Rgb> probes[] = {
+      {60, 110, rgb(240, 240, 240)}, {114, 110, rgb(206, 206, 206)}, {146, 110, rgb(240, 240, 240)},
+      {178, 110, rgb(206, 206, 206)}, {260, 110, rgb(240, 120, 120)}, {360, 110, rgb(120, 120, 120)},
+      {460, 110, rgb(215, 215, 0)}, {550, 200, rgb(0, 215, 0)}, {550, 201, grey},
+      {60, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey},
+      {205, 135, rgb(0, 240, 0)}, {600, 450, rgb(255, 0, 0)}};
+  // clang-format on
+  for (const auto& [x, y, colour] : probes) {
+    EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
+  }
+  tap(SDLK_F1), look();
+  EXPECT_EQ(GLWindow::pixel(11, 240), rgb(255, 255, 255)) << "the help's edge";
+}
+
+// Standing at (220, 240) the character fires right: the shot's 4-pixel square
+// is at 220 + 3.2 n after n 16-ms frames and gone on the 125th, its 2 s up;
+// the message's F, at (8, 10), fades to black as long. The hit-point bar is
+// 200 pixels from x 430 at full, in proportion below and beyond, none at 0
+// and below, where the next frame restarts the character at full. Play loses
+// hit points 30 at a time only, so they are set on the character itself.
+TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
+  startOn("play.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), point(420, 240), click(1);
+  const Rgb black = rgb(0, 0, 0), green = rgb(0, 255, 0), dark = rgb(102, 0, 0),
+            red = rgb(255, 0, 0);
+  const std::tuple<int, int, Rgb, int> flight[] = {
       {31, 317, green, 192}, {31, 416, green, 129}, {62, 614, green, 2}, {1, 618, black, 0}};
-  for (const auto& [n, shot, colour, grey] : rows) {
+  for (const auto& [n, shot, colour, grey] : flight) {
     frames(n), look();
     expectBox(210, 230, 229, 249, rgb(0, 0, 255), black);
     expectBox(shot, 238, shot + 3, 241, colour, black);
     EXPECT_EQ(GLWindow::pixel(8, 10), rgb(grey, grey, grey)) << n;
   }
-}
-
-// Each kind of object in its colours in the edit view, the white platform
-// selected: the platforms tint the bricks' 240 grey white, pink and grey;
-// the monster's cross is yellow, the goal's outline green, the spawn point's
-// blue, the select box three lines of (0.3, 0.5, 1) from 4 to 6 pixels out,
-// all lines on the bricks' blend of greys, 215.
-TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
-  startOn("all.data",
-          "1 5 10 5 3 0\n1 15 10 5 3 1\n1 25 10 5 3 2\n4 35 10 2 2\n3 45 10 10 10\n2 5 30 2 2\n");
-  type("e"), point(60, 110), click(1), point(600, 450), look();
-  const Rgb grey = rgb(51, 51, 51), blue = rgb(65, 108, 215);
-  // clang-format off
-  const std::tuple<int, int, Rgb> probes[] = {
-      {60, 110, rgb(240, 240, 240)}, {160, 110, rgb(240, 120, 120)}, {260, 110, rgb(120, 120, 120)},
-      {360, 110, rgb(215, 215, 0)}, {500, 100, rgb(0, 215, 0)}, {500, 101, grey},
-      {60, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey}};
-  // clang-format on
-  for (const auto& [x, y, colour] : probes) {
-    EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
-  }
-}
-
-// The hit-point bar's right edge: 200 pixels from x 430 at full hit points,
-// in proportion below and beyond, none at 0 and below, where the next frame
-// restarts the character at full. Play loses hit points 30 at a time only,
-// so they are set on the character itself.
-TEST_F(WorldScenario, TheBarShowsTheHitPointsLeftAndTheCharacterDiesAtZero) {
-  startOn("bar.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), look();
-  const Rgb black = rgb(0, 0, 0), dark = rgb(102, 0, 0), red = rgb(255, 0, 0);
   expectBox(430, 10, 629, 19, red, black);
   auto& hero = const_cast<Character&>(world->getCharacter());
-  const std::tuple<int, int, Rgb, int> rows[] = {{100, 629, black, 100}, {35, 499, dark, 35},
-                                                 {1, 431, dark, 1},      {0, 429, dark, 100},
-                                                 {-20, 429, dark, 100},  {104, 637, black, 104}};
-  for (const auto& [hp, right, beyond, after] : rows) {
+  const std::tuple<int, int, Rgb, int> bar[] = {{100, 629, black, 100}, {35, 499, dark, 35},
+                                                {1, 431, dark, 1},      {0, 429, dark, 100},
+                                                {-20, 429, dark, 100},  {104, 637, black, 104}};
+  for (const auto& [hp, right, beyond, after] : bar) {
     hero.setCurrentHp(hp), look();
     EXPECT_EQ(std::pair(GLWindow::pixel(right, 15), GLWindow::pixel(right + 1, 15)),
               std::pair(right < 430 ? black : red, beyond))
