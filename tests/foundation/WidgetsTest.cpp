@@ -28,7 +28,7 @@ TEST(FrameClock, HandsOnTheTimeBetweenPasses) {
 // The character is the unicode field's when SDL filled it in, else the
 // key's; s with a caron, U+0161, has the low byte of a.
 TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
-  const std::string full(32, 'n');
+  const std::string full(32, 'n'), almost(31, 'n');
   const auto E = NamePrompt::EDITING, OK = NamePrompt::CONFIRMED, NO = NamePrompt::CANCELLED;
   const std::tuple<std::string, SDLKey, Uint16, std::string, NamePrompt::Result> rows[] = {
       {"ab", SDLK_c, 'C', "abC", E},        {"ab", SDLK_c, 0, "abc", E},
@@ -36,8 +36,9 @@ TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
       {"ab", SDLK_MINUS, '_', "ab_", E},    {"ab", SDLK_SLASH, '/', "ab", E},
       {"ab", SDLK_PERIOD, '.', "ab", E},    {"ab", SDLK_SPACE, ' ', "ab", E},
       {"ab", SDLK_UNKNOWN, 0x161, "ab", E}, {"ab", SDLK_BACKSPACE, '\b', "a", E},
-      {"", SDLK_BACKSPACE, '\b', "", E},    {full, SDLK_x, 'x', full, E},
-      {"ab", SDLK_RETURN, '\r', "ab", OK},  {"ab", SDLK_ESCAPE, 27, "ab", NO}};
+      {"", SDLK_BACKSPACE, '\b', "", E},    {almost, SDLK_n, 'n', full, E},
+      {full, SDLK_x, 'x', full, E},         {"ab", SDLK_RETURN, '\r', "ab", OK},
+      {"ab", SDLK_ESCAPE, 27, "ab", NO}};
   for (const auto& [before, key, unicode, after, result] : rows) {
     NamePrompt prompt("Save as:", before);
     SDL_Event event = keyDownEvent(key);

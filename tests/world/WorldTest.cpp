@@ -1,5 +1,6 @@
 // Edits undo exactly, land on the grid, show in the caption, are saved under
-// free names only and outlive the process; play follows, shoots and wins.
+// free names only and outlive the process; play follows, shoots, climbs and
+// wins; the screen shows objects, shots, messages and hit points as they are.
 
 #include "WorldScenario.h"
 
