@@ -67,6 +67,7 @@ TEST_F(EndToEnd, PlayLandsOnTheFloorAndWalksRight) {
   // Standing: the 20 x 20 square's bottom row is the row above the floor.
   ASSERT_TRUE(waitFor([&] { return blueColumn(249) == 310 && blueColumn(250) == 640; }))
       << "standing at " << blueColumn(249);
+  EXPECT_TRUE(shows(629, 15, 0xff0000) && shows(630, 15, 0)) << "the hit points' bar at the right";
   xdotool("keydown d");
   const bool walked = waitFor([&] { return blueColumn(249) > 330 && blueColumn(249) < 640; });
   xdotool("keyup d");

@@ -17,8 +17,7 @@
 
 namespace {
 
-// The world is handed the milliseconds between two passes of the frame
-// loop, none on the first.
+// The world is handed the milliseconds between passes, none on the first.
 TEST(FrameClock, HandsOnTheTimeBetweenPasses) {
   FrameClock clock;
   EXPECT_EQ((std::vector{clock.tick(1000), clock.tick(1016), clock.tick(1049)}),
@@ -48,9 +47,8 @@ TEST(NamePrompt, KeysTypeOnlyFileNameCharactersUpToTheLimit) {
   }
 }
 
-// The help's box and the name prompt's field, outlined in white; the help
-// shows only its own colours, headings light blue, keys gold and actions
-// light grey. The prompt's caret, 2 pixels wide, follows the text.
+// The help's box and the prompt's field outlined in white; the help's light
+// blue headings, gold keys, light grey actions; a 2-pixel caret after text.
 TEST(Overlays, ShowTheirBoxesInTheirColours) {
   const Rgb white = rgb(255, 255, 255), black = rgb(0, 0, 0);
   for (const bool editMode : {false, true}) {
@@ -67,7 +65,7 @@ TEST(Overlays, ShowTheirBoxesInTheirColours) {
 }
 
 // Ten items fit in a list box from y 70 to 457 as they always did. Of
-// thirteen, row r's box starts at y 75 + 38 r; marks' tips are at 66 and 461.
+// thirteen, row r's box starts at y 75 + 38 r; marks' bases end at (303, 69), (303, 458).
 TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
   const Rgb black = rgb(0, 0, 0), white = rgb(255, 255, 255), blue = rgb(0, 0, 255);
   std::vector<std::string> items(10, "Level Select");
@@ -91,7 +89,7 @@ TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
     for (int r = 0; r < Menu::VISIBLE_ROWS; ++r) {
       EXPECT_EQ(GLWindow::pixel(l - 3, 77 + 38 * r), r == row ? blue : rgb(51, 51, 51)) << r;
     }
-    EXPECT_EQ(std::pair(GLWindow::pixel(300, 66), GLWindow::pixel(300, 461)),
+    EXPECT_EQ(std::pair(GLWindow::pixel(303, 69), GLWindow::pixel(303, 458)),
               std::pair(above ? white : black, below ? white : black));
   }
 }

@@ -1,6 +1,5 @@
 // Edits undo exactly, land on the grid, show in the caption, are saved under
-// free names only and outlive the process; play follows, shoots, climbs and
-// wins; the screen shows objects, shots, messages and hit points as they are.
+// free names only and outlive the process; play follows, shoots and wins.
 
 #include "WorldScenario.h"
 
@@ -276,12 +275,12 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
 
 // Standing at (220, 240) the character fires right: the shot's 4-pixel square
 // is at 220 + 3.2 n after n 16-ms frames and gone on the 125th, its 2 s up;
-// the message's F, at (8, 10), fades to black as long. The hit-point bar is
-// 200 pixels from x 430 at full, in proportion below and beyond, none at 0
-// and below, where the next frame restarts the character at full. Play loses
-// hit points 30 at a time only, so they are set on the character itself.
+// the message's F, at (8, 10), fades to black as long; a wall stops a shot.
+// The hit-point bar is 200 pixels from x 430 at full, in proportion below and
+// beyond, none at 0 and below, where the next frame restarts the character at
+// full. Play loses hit points 30 at a time only, so they are set directly.
 TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
-  startOn("play.data", "1 22 25 2 2 2\n2 22 24 2 2\n"), point(420, 240), click(1);
+  startOn("play.data", "1 22 25 2 2 2\n1 10 20 1 5 2\n2 22 24 2 2\n"), point(420, 240), click(1);
   const Rgb black = rgb(0, 0, 0), green = rgb(0, 255, 0), dark = rgb(102, 0, 0),
             red = rgb(255, 0, 0);
   const std::tuple<int, int, Rgb, int> flight[] = {
@@ -292,6 +291,8 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
     expectBox(shot, 238, shot + 3, 241, colour, black);
     EXPECT_EQ(GLWindow::pixel(8, 10), rgb(grey, grey, grey)) << n;
   }
+  point(20, 240), click(1), frames(62), look();
+  EXPECT_EQ(GLWindow::pixel(20, 239), black) << "a shot goes no further than a wall at 110";
   expectBox(430, 10, 629, 19, red, black);
   auto& hero = const_cast<Character&>(world->getCharacter());
   const std::tuple<int, int, Rgb, int> bar[] = {{100, 629, black, 100}, {35, 499, dark, 35},
