@@ -94,9 +94,8 @@ TEST_F(Editor, TheAddObjectMenuPutsDownEachKindAtThePointer) {
   }
 }
 
-// The arrows nudge the selection, A and the monster, 10 pixels; 1, 2 and 3
-// set the kind of its platforms. A copy is pasted as it lay, at the grid
-// below the pointer; A, nudged far, is selected where it went.
+// Arrows nudge the selection (A, the monster) 10 pixels, 1 2 3 set its platforms'
+// kinds; a copy is pasted as it lay; A, nudged far, is selected where it went.
 TEST_F(Editor, KeysNudgeTheSelectionSetItsKindsAndCopyIt) {
   point(110, 110), click(1), point(105, 305), press(SDLK_LSHIFT, KMOD_LSHIFT), click(1);
   send(keyEvent(SDL_KEYUP, SDLK_LSHIFT));
@@ -221,7 +220,7 @@ TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
 // A floor from 0 to 3000, top at 400, with a monster at 1850, the spawn point
 // at (2000, 360) and the goal at 2300. The camera puts the character on the
 // window's right edge, then follows to 100 pixels off its centre. The
-// monster's yellow cross is gone once it is dead.
+// monster's yellow cross is gone once it is dead, back with the next run.
 TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
   startOn("run.data", "1 0 40 300 4 2\n4 185 38 2 2\n2 200 36 2 2\n3 230 30 10 10\n"), frames(1);
   const Rgb yellow = rgb(215, 215, 0), black = rgb(0, 0, 0);
@@ -242,6 +241,7 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
   press(SDLK_d), frames(100);
   EXPECT_EQ(status(), "Clamber - run | Level Complete!");
   EXPECT_EQ(hero.position, Point2D(2000, 360));
+  EXPECT_EQ(std::pair(monster.getCurrentHp(), monster.isActive()), std::pair(100, true));
   using E = GameEvent;
   EXPECT_EQ(heard,
             (std::vector<E>{E::LANDED, E::SHOT_FIRED, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED,
@@ -249,10 +249,10 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
                             E::MONSTER_DIED, E::SHOT_FIRED, E::COMPLETED}));
 }
 
-// The edit view, the white platform selected: platforms tint the bricks (240
-// grey, mortar every 64 pixels) white, pink, grey; lines, on a blend of the
-// bricks, yellow for a monster, green, blue, and (0.3, 0.5, 1) for the select
-// box 4 to 6 pixels out; the handle green, the marker red. F1 shows the help.
+// The edit view, the white platform selected: platforms tint the bricks (240,
+// mortar every 64 pixels) white, pink, grey; lines, on a blend of the bricks,
+// yellow for a monster, green, blue, (0.3, 0.5, 1) for the select box 4 to 6
+// pixels out; the handle green, the marker red. F1 shows the help, Esc hides it.
 TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
   startOn("all.data", "1 5 10 15 3 0\n1 25 10 5 3 1\n1 35 10 5 3 2\n4 45 10 2 2\n3 50 20 10 10\n"
                       "2 5 30 2 2\n");
@@ -270,7 +270,9 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
     EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
   }
   tap(SDLK_F1), look();
-  EXPECT_EQ(GLWindow::pixel(11, 240), rgb(255, 255, 255)) << "the help's edge";
+  const Rgb help = GLWindow::pixel(11, 240);
+  tap(SDLK_ESCAPE), look();
+  EXPECT_EQ(std::pair(help, GLWindow::pixel(11, 240)), std::pair(rgb(255, 255, 255), grey));
 }
 
 // Standing at (220, 240) the character fires right: the shot's 4-pixel square
@@ -308,9 +310,8 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
   }
 }
 
-// Falling beside a white wall with d held, the character clings to it; w
-// climbs it and s climbs down, 200 px/s each. In edit mode w, a, s and d
-// scroll the view 1000 px/s.
+// Falling beside a white wall with d held, the character clings to it; w and s
+// climb up and down 200 px/s. In edit mode w, a, s and d scroll 1000 px/s.
 TEST_F(WorldScenario, HeldKeysClimbAWhiteWallAndScrollTheEditView) {
   startOn("climb.data", "1 40 0 2 40 0\n2 35 10 2 2\n"), press(SDLK_d), frames(60);
   const Character& hero = world->getCharacter();
