@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 void GLWindow::ensure() {
   static const bool open =
@@ -27,6 +28,16 @@ Rgb GLWindow::pixel(int x, int y) {
   Rgb colour{};
   glReadPixels(x, 479 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &colour);
   return colour;
+}
+
+std::set<std::uint32_t> GLWindow::colours() {
+  std::vector<std::uint8_t> p(640 * 480 * 3);
+  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, p.data());
+  std::set<std::uint32_t> found;
+  for (std::size_t i = 0; i < p.size(); i += 3) {
+    found.insert(std::uint32_t(p[i] << 16 | p[i + 1] << 8 | p[i + 2]));
+  }
+  return found;
 }
 
 void expectBox(int left, int top, int right, int bottom, Rgb inside, Rgb outside) {

@@ -54,6 +54,11 @@ protected:
     return world->getCaption() + " | " + (texts.empty() ? "" : texts.back().getText());
   }
   std::string list() const { return levelText(world->getLevel().getObjects()); }
+  // Draws the frame into the test window, as the frame loop does.
+  void look() const {
+    const float grey = world->getClearGrey();
+    GLWindow::clear(grey, grey, grey), world->draw();
+  }
 
   TempResources resources;
   // The player's folder, when not the resource folder itself.
