@@ -405,7 +405,8 @@ TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
 // A floor from 0 to 3000, top at 400, with a monster at 1850, the spawn point
 // at (2000, 360) and the goal at 2300. The camera puts the character on the
 // window's right edge, then follows to 100 pixels off its centre. The
-// monster's yellow cross is gone once it is dead, back with the next run.
+// monster's yellow cross is gone once it is dead, shown in edit mode and back
+// with the next run.
 TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
   startOn("run.data", "1 0 40 300 4 2\n4 185 38 2 2\n2 200 36 2 2\n3 230 30 10 10\n"), frames(1);
   const Rgb yellow = rgb(215, 215, 0), black = rgb(0, 0, 0);
@@ -423,6 +424,10 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
     const Point2D view = world->getOffset();
     EXPECT_EQ(GLWindow::pixel(1860 - int(view.x), 390 - int(view.y)), shot < 4 ? yellow : black);
   }
+  const Point2D view = world->getOffset();
+  point(int(hero.position.x - view.x), int(hero.position.y - view.y)), type("e"), look();
+  EXPECT_EQ(GLWindow::pixel(1860 - int(view.x), 390 - int(view.y)), yellow) << "dead, in edit";
+  type("e");
   press(SDLK_d), frames(100);
   EXPECT_EQ(status(), "Clamber - run | Level Complete!");
   EXPECT_EQ(hero.position, Point2D(2000, 360));
@@ -431,7 +436,7 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
   EXPECT_EQ(heard,
             (std::vector<E>{E::LANDED, E::SHOT_FIRED, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED,
                             E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT, E::SHOT_FIRED, E::SHOT_HIT,
-                            E::MONSTER_DIED, E::SHOT_FIRED, E::COMPLETED}));
+                            E::MONSTER_DIED, E::SHOT_FIRED, E::LANDED, E::COMPLETED}));
 }
 
 // The edit view, the white platform selected: platforms tint the bricks (240,
