@@ -467,7 +467,8 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
 
 // Standing at (220, 240) the character fires right: the shot's 4-pixel square
 // is at 220 + 3.2 n after n 16-ms frames and gone on the 125th, its 2 s up;
-// the message's F, at (8, 10), fades to black as long; a wall stops a shot.
+// the message's F, at (8, 10), fades to black as long; a wall stops a shot;
+// one fired up shows until it leaves the window.
 // The hit-point bar is 200 pixels from x 430 at full, in proportion below and
 // beyond, none at 0 and below, where the next frame restarts the character at
 // full. Play loses hit points 30 at a time only, so they are set directly.
@@ -485,6 +486,8 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
   }
   point(20, 240), click(1), frames(62), look();
   EXPECT_EQ(GLWindow::pixel(20, 239), black) << "a shot goes no further than a wall at 110";
+  point(220, 0), click(1), frames(74), look();
+  EXPECT_EQ(GLWindow::pixel(220, 2), green) << "a shot shows up to the window's edge";
   expectBox(430, 10, 629, 19, red, black);
   auto& hero = const_cast<Character&>(world->getCharacter());
   const std::tuple<int, int, Rgb, int> bar[] = {{100, 629, black, 100}, {35, 499, dark, 35},
