@@ -350,7 +350,7 @@ TEST_F(WorldScenario, AJumpAndAShotAreHeardWithin100MsOfTheirFrameUnlessMSwitche
 
 // A pad's events through the frame loop: the left stick past a quarter of
 // its travel, or the d-pad, runs; A jumps in the same frame's update, B
-// shoots ahead, Start opens the level menu, where the d-pad moves and A
+// shoots the way the character faces, Start opens the level menu, where the d-pad moves and A
 // chooses. The editor does not scroll by pad.
 TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
   resources.write("Levels/other.data", ""), startOn("pad.data", "1 0 40 300 4 2\n2 100 36 2 2\n");
@@ -366,7 +366,10 @@ TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
   EXPECT_LT(runs, 0);
   pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED), frames(100), heard.clear();
   pad(SDL_JOYBUTTONDOWN, 0, 0), frames(1), pad(SDL_JOYBUTTONUP, 0, 0), frames(100);
-  pad(SDL_JOYBUTTONDOWN, 1, 0), frames(1), pad(SDL_JOYBUTTONDOWN, 7, 0), frames(1);
+  pad(SDL_JOYBUTTONDOWN, 1, 0), frames(10), look();
+  const Point2D ahead = world->getCharacter().position - world->getOffset() - Point2D(32, 0);
+  EXPECT_EQ(GLWindow::pixel(int(ahead.x), int(ahead.y)), rgb(0, 255, 0)) << "the way it faces";
+  pad(SDL_JOYBUTTONDOWN, 7, 0), frames(1);
   pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN), pad(SDL_JOYBUTTONDOWN, 0, 0), frames(2);
   using E = GameEvent;
   EXPECT_EQ(heard,
