@@ -445,10 +445,13 @@ TEST_F(WorldScenario, TheCharacterLandsShootsAMonsterAndReachesTheGoal) {
 // The edit view, the white platform selected: platforms tint the bricks (240,
 // mortar every 64 pixels) white, pink, grey; lines, on a blend of the bricks,
 // yellow for a monster, green, blue, (0.3, 0.5, 1) for the select box 4 to 6
-// pixels out; the handle green, the marker red. F1 shows the help, Esc hides it.
+// pixels out; the handle green, the marker red; the spawn point is not shown
+// in play. F1 shows the help, Esc hides it.
 TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
   startOn("all.data", "1 5 10 15 3 0\n1 25 10 5 3 1\n1 35 10 5 3 2\n4 45 10 2 2\n3 50 20 10 10\n"
                       "2 5 30 2 2\n");
+  look();
+  EXPECT_EQ(GLWindow::pixel(68, 300), rgb(0, 0, 0)) << "no spawn point in play";
   type("e"), point(60, 110), click(1), point(600, 450), look();
   const Rgb grey = rgb(51, 51, 51), blue = rgb(65, 108, 215);
   // clang-format off
@@ -456,7 +459,7 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
       {60, 110, rgb(240, 240, 240)}, {114, 110, rgb(206, 206, 206)}, {146, 110, rgb(240, 240, 240)},
       {178, 110, rgb(206, 206, 206)}, {260, 110, rgb(240, 120, 120)}, {360, 110, rgb(120, 120, 120)},
       {460, 110, rgb(215, 215, 0)}, {550, 200, rgb(0, 215, 0)}, {550, 201, grey},
-      {60, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey},
+      {60, 300, rgb(0, 0, 215)}, {68, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey},
       {205, 135, rgb(0, 240, 0)}, {600, 450, rgb(255, 0, 0)}};
   // clang-format on
   for (const auto& [x, y, colour] : probes) {
