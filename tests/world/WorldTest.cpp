@@ -405,6 +405,21 @@ TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
   EXPECT_EQ(world->getCharacter().position, Point2D(55, -12));
 }
 
+// The camera puts a character that left the 640 x 480 window on the edge it
+// crossed, and glides toward one over 100 pixels off the centre, by the
+// distance per second.
+TEST(Camera, SnapsOntoTheEdgeCrossedAndGlidesOutsideItsDeadZone) {
+  const std::tuple<Point2D, int, Point2D> rows[] = {
+      {{640, 240}, 0, {0, 0}},   {{641, 240}, 0, {1, 0}},   {{-1, 240}, 0, {-1, 0}},
+      {{320, 481}, 0, {0, 1}},   {{420, 240}, 500, {0, 0}}, {{421, 240}, 500, {50.5, 0}},
+      {{320, 0}, 500, {0, -120}}};
+  for (const auto& [target, ms, offset] : rows) {
+    Camera camera(640, 480);
+    camera.follow(target, ms);
+    EXPECT_EQ(camera.getOffset(), offset) << target.x << ", " << target.y;
+  }
+}
+
 // A floor from 0 to 3000, top at 400, with a monster at 1850, the spawn point
 // at (2000, 360) and the goal at 2300. The camera puts the character on the
 // window's right edge, then follows to 100 pixels off its centre. The
