@@ -65,18 +65,23 @@ TEST_F(Editor, EveryEditUndoesAndRedoesToTheExactList) {
     tap(i < 200 ? SDLK_RIGHT : SDLK_z, i < 200 ? KMOD_NONE : CTRL);
   }
   EXPECT_EQ(list(), start) << "200 steps undone";
+  point(105, 305), click(1), type("\b"), point(500, 50), type("v");
+  const Level& level = world->getLevel();
+  EXPECT_EQ(level.get(level.size() - 1).getType(), GameObject::PLATFORM) << "\\b leaves A copied";
 }
 
 // A is grabbed 5 pixels inside its corner, or on its resize handle 5 past
 // it; the corner goes to the grid below the pointer less 5. A resize onto
-// or past the opposite edge leaves 10 x 10.
+// or past the opposite edge leaves 10 x 10; a grab that touches the body and
+// the handle resizes.
 TEST_F(Editor, DragsAndResizesLandOnTheGrid) {
   const std::tuple<Point2D, Point2D, Point2D, Point2D> rows[] = {
       {{105, 105}, {147, 168}, {140, 160}, {50, 30}},
       {{195, 195}, {288, 257}, {140, 160}, {140, 90}},
       {{285, 255}, {154, 174}, {140, 160}, {10, 10}},
       {{155, 175}, {60, 40}, {140, 160}, {10, 10}},
-      {{145, 165}, {2, 3}, {-10, -10}, {10, 10}}};
+      {{149, 169}, {200, 200}, {140, 160}, {60, 40}},
+      {{145, 165}, {2, 3}, {-10, -10}, {60, 40}}};
   const GameObject& a = world->getLevel().get(0);
   for (const auto& [from, to, pos, size] : rows) {
     drag(from.x, from.y, to.x, to.y);
@@ -201,8 +206,9 @@ TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
   const auto frame = [&] { GLWindow::clear(0.2f, 0.2f, 0.2f), world->draw(); };
   const Rgb fine = rgb(0x40, 0x40, 0x40), major = rgb(0x60, 0x60, 0x60), none = rgb(51, 51, 51);
   const std::tuple<const char*, int, int, Rgb> rows[] = {
-      {"g", 200, 155, major}, {"", 210, 155, fine},    {"", 215, 155, none}, {"", 215, 160, fine},
-      {"", 215, 200, major},  {"out", 25, 155, major}, {"", 30, 155, none},  {"g", 25, 155, none}};
+      {"g", 200, 155, major},  {"", 210, 155, fine},  {"", 215, 155, none},
+      {"", 215, 160, fine},    {"", 215, 200, major}, {"", 250, 155, fine},
+      {"out", 25, 155, major}, {"", 30, 155, none},   {"g", 25, 155, none}};
   point(600, 50);
   for (const auto& [keys, x, y, colour] : rows) {
     std::string(keys) == "out" ? (point(0, 0), click(5), click(5)) : type(keys);
@@ -215,12 +221,14 @@ TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
                          GLWindow::pixel(42, 43)}),
             std::vector({green, green, none, none}));
   const auto strip = [] {
-    std::vector<unsigned char> pixels(640 * 26 * 3);
-    glReadPixels(0, 0, 640, 26, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<unsigned char> pixels(640 * 27 * 3);
+    glReadPixels(0, 0, 640, 27, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
   };
+  point(31, 31), frame();
   const auto shown = strip();
-  GLWindow::clear(), glColor3d(0.1, 0.1, 0.1), fillBox(0, 454, 640, 480), glColor3d(0.9, 0.9, 0.9);
+  GLWindow::clear(0.2f, 0.2f, 0.2f), glColor3d(0.1, 0.1, 0.1), fillBox(0, 454, 640, 480),
+      glColor3d(0.9, 0.9, 0.9);
   drawText(5, 473, "x 120   y 120   zoom 1/4   1 selected");
   EXPECT_EQ(shown, strip());
 }
@@ -484,6 +492,8 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
   const Rgb help = GLWindow::pixel(19, 240);
   tap(SDLK_ESCAPE), look();
   EXPECT_EQ(std::pair(help, GLWindow::pixel(19, 240)), std::pair(rgb(255, 255, 255), grey));
+  point(300, 300), button(SDL_MOUSEBUTTONDOWN, 1), point(400, 400), look();
+  EXPECT_EQ(GLWindow::pixel(350, 300), rgb(255, 255, 255)) << "the selection box";
 }
 
 // Standing at (220, 240) the character fires right: the shot's 4-pixel square
