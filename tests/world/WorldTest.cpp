@@ -199,7 +199,7 @@ TEST_F(Editor, TheWheelZoomsAroundThePointerWhereEditsStayOnTheGrid) {
   EXPECT_EQ(world->getLevel().get(4).pos, world->getOffset() + Point2D(100, 100)) << "zoom 1";
 }
 
-// g shows the grid under the level: every 10 pixels, stronger every 100,
+// g shows the grid under the edit view: every 10 pixels, stronger every 100,
 // only those at 1/4. Zoomed out, the handle stays 10 window pixels. The
 // readout line shows the pointer on the grid, the zoom and the selection.
 TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
@@ -231,6 +231,10 @@ TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
       glColor3d(0.9, 0.9, 0.9);
   drawText(5, 473, "x 120   y 120   zoom 1/4   1 selected");
   EXPECT_EQ(shown, strip());
+  type("g"), type("e"), GLWindow::clear(), world->draw();
+  for (int x = 200; x < 210; ++x) {
+    EXPECT_EQ(GLWindow::pixel(x, 5), rgb(0, 0, 0)) << "no grid in play, " << x;
+  }
 }
 
 // A refused name keeps the prompt open. A new level is a floor, a spawn
