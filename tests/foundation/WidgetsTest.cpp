@@ -53,8 +53,7 @@ TEST(Overlays, ShowTheirBoxesInTheirColours) {
   const Rgb white = rgb(255, 255, 255), black = rgb(0, 0, 0);
   for (const bool editMode : {false, true}) {
     GLWindow::clear(), HelpOverlay(editMode).draw();
-    editMode ? expectBox(19, 17, 621, 463, white, black)
-             : expectBox(7, 43, 633, 437, white, black);
+    editMode ? expectBox(19, 17, 621, 463, white, black) : expectBox(7, 43, 633, 437, white, black);
     EXPECT_EQ(GLWindow::colours(),
               (std::set<std::uint32_t>{0, 0x333333, 0xffffff, 0x99ccff, 0xffd966, 0xe6e6e6}));
   }
@@ -72,7 +71,10 @@ TEST(Menu, ALongListKeepsTheSelectedRowInViewAndMarksHiddenRows) {
   const int w = stringWidth(items[0]), l = 300 - w / 2;
   GLWindow::clear(), Menu(items, "Level Select", Menu::LEVEL_LIST).draw();
   expectBox(l - 10, 70, l + w + 10, 457, white, black);
-  EXPECT_EQ(GLWindow::colours(), (std::set<std::uint32_t>{0, 0x333333, 0xffffff, 0x0000ff}));
+  const std::set<std::uint32_t> colours{0, 0x333333, 0xffffff, 0x0000ff};
+  EXPECT_EQ(GLWindow::colours(), colours);
+  GLWindow::clear(), Menu({}, "Level Select", Menu::LEVEL_LIST).draw();
+  EXPECT_EQ(GLWindow::colours(), colours) << "with no row to select, blue is the title's";
   items.resize(13);
   Menu menu(items, "Level Select", Menu::LEVEL_LIST);
   const std::tuple<SDLKey, int, int, int, bool, bool> steps[] = {

@@ -487,7 +487,7 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
       {178, 110, rgb(206, 206, 206)}, {260, 110, rgb(240, 120, 120)}, {360, 110, rgb(120, 120, 120)},
       {460, 110, rgb(215, 215, 0)}, {550, 200, rgb(0, 215, 0)}, {550, 201, grey},
       {60, 300, rgb(0, 0, 215)}, {68, 300, rgb(0, 0, 215)}, {75, 93, grey}, {75, 94, blue}, {75, 96, blue}, {75, 97, grey},
-      {205, 135, rgb(0, 240, 0)}, {600, 450, rgb(255, 0, 0)}};
+      {205, 135, rgb(0, 240, 0)}, {600, 450, rgb(255, 0, 0)}, {500, 15, rgb(255, 0, 0)}};
   // clang-format on
   for (const auto& [x, y, colour] : probes) {
     EXPECT_EQ(GLWindow::pixel(x, y), colour) << x << ", " << y;
