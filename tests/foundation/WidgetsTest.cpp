@@ -61,6 +61,10 @@ TEST(Overlays, ShowTheirBoxesInTheirColours) {
   expectBox(40, 220, 600, 265, white, black);
   const int caret = 51 + stringWidth("ab");
   expectBox(caret, 230, caret + 1, 254, white, rgb(51, 51, 51));
+  GLWindow::clear(), NamePrompt("Save as:", std::string(32, 'W')).draw();
+  for (int x = 50; x < 66; ++x) {
+    EXPECT_EQ(GLWindow::pixel(x, 240), rgb(51, 51, 51)) << "dots, then the name's end: " << x;
+  }
 }
 
 // Ten items fit in a list box from y 70 to 457 as they always did. Of

@@ -502,11 +502,12 @@ TEST_F(WorldScenario, EveryObjectShowsInItsColours) {
 
 // Standing at (220, 240) the character fires right: the shot's 4-pixel square
 // is at 220 + 3.2 n after n 16-ms frames and gone on the 125th, its 2 s up;
-// the message's F, at (8, 10), fades to black as long; a wall stops a shot;
-// one fired up shows until it leaves the window.
-// The hit-point bar is 200 pixels from x 430 at full, in proportion below and
-// beyond, none at 0 and below, where the next frame restarts the character at
-// full. Play loses hit points 30 at a time only, so they are set directly.
+// the foot of the message's F, (8, 19) above a black (8, 20), fades to black
+// as long; a wall stops a shot; one fired up shows until it leaves the
+// window. The hit-point bar is 200 pixels from x 430 at full, in proportion
+// below and beyond, none at 0 and below, where the next frame restarts the
+// character at full. Play loses hit points 30 at a time only, so they are
+// set directly.
 TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
   startOn("play.data", "1 22 25 2 2 2\n1 10 20 1 5 2\n2 22 24 2 2\n"), point(420, 240), click(1);
   const Rgb black = rgb(0, 0, 0), green = rgb(0, 255, 0), dark = rgb(102, 0, 0),
@@ -517,7 +518,9 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
     frames(n), look();
     expectBox(210, 230, 229, 249, rgb(0, 0, 255), black);
     expectBox(shot, 238, shot + 3, 241, colour, black);
-    EXPECT_EQ(GLWindow::pixel(8, 10), rgb(grey, grey, grey)) << n;
+    EXPECT_EQ(std::pair(GLWindow::pixel(8, 19), GLWindow::pixel(8, 20)),
+              std::pair(rgb(grey, grey, grey), black))
+        << n;
   }
   point(20, 240), click(1), frames(62), look();
   EXPECT_EQ(GLWindow::pixel(20, 239), black) << "a shot goes no further than a wall at 110";
