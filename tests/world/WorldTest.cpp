@@ -362,10 +362,12 @@ TEST_F(WorldScenario, AJumpAndAShotAreHeardWithin100MsOfTheirFrameUnlessMSwitche
 
 // A pad's events through the frame loop: the left stick past a quarter of
 // its travel, or the d-pad, runs; A jumps in the same frame's update, B
-// shoots the way the character faces, Start opens the level menu, where the d-pad moves and A
-// chooses. The editor does not scroll by pad.
+// shoots the way the character faces or the right stick points, Start
+// opens the level menu, where the d-pad moves and A chooses. The editor
+// does not scroll by pad.
 TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
-  resources.write("Levels/other.data", ""), startOn("pad.data", "1 0 40 300 4 2\n2 100 36 2 2\n");
+  resources.write("Levels/other.data", ""), resources.write("Levels/zed.data", "");
+  startOn("pad.data", "1 0 40 300 4 2\n2 100 36 2 2\n");
   const auto pad = [&](Uint8 type, Uint8 index, Sint16 value) {
     send(padEvent(type, index, value));
   };
@@ -381,15 +383,19 @@ TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
   pad(SDL_JOYBUTTONDOWN, 1, 0), frames(10), look();
   const Point2D ahead = world->getCharacter().position - world->getOffset() - Point2D(32, 0);
   EXPECT_EQ(GLWindow::pixel(int(ahead.x), int(ahead.y)), rgb(0, 255, 0)) << "the way it faces";
+  pad(SDL_JOYAXISMOTION, 3, 30000), pad(SDL_JOYBUTTONDOWN, 1, 0), frames(10), look();
+  EXPECT_EQ(GLWindow::pixel(int(ahead.x) + 64, int(ahead.y)), rgb(0, 255, 0))
+      << "the right stick's way";
   pad(SDL_JOYBUTTONDOWN, 7, 0), frames(1);
   pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN), pad(SDL_JOYBUTTONDOWN, 0, 0), frames(2);
   using E = GameEvent;
-  EXPECT_EQ(heard,
-            (std::vector<E>{E::JUMPED, E::LANDED, E::SHOT_FIRED, E::MENU_MOVED, E::MENU_CHOSEN}));
+  EXPECT_EQ(heard, (std::vector<E>{E::JUMPED, E::LANDED, E::SHOT_FIRED, E::SHOT_FIRED,
+                                   E::MENU_MOVED, E::MENU_CHOSEN}));
   EXPECT_EQ(status(), "Clamber - pad | Loaded pad!");
   type("e");
   const Point2D editedFrom = world->getOffset();
   pad(SDL_JOYAXISMOTION, 1, 30000), pad(SDL_JOYHATMOTION, 0, SDL_HAT_RIGHT), frames(9);
+  pad(SDL_JOYAXISMOTION, 1, -30000), pad(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT), frames(9);
   EXPECT_EQ(world->getOffset(), editedFrom);
 }
 
@@ -542,7 +548,8 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
 }
 
 // Falling beside a white wall with d held, the character clings to it; w and s
-// climb up and down 200 px/s. In edit mode w, a, s and d scroll 1000 px/s.
+// (or the stick) climb up and down 200 px/s. In edit mode w, a, s and d
+// scroll 1000 px/s.
 TEST_F(WorldScenario, HeldKeysClimbAWhiteWallAndScrollTheEditView) {
   startOn("climb.data", "1 40 0 2 40 0\n2 35 10 2 2\n"), press(SDLK_d), frames(60);
   const Character& hero = world->getCharacter();
@@ -551,6 +558,8 @@ TEST_F(WorldScenario, HeldKeysClimbAWhiteWallAndScrollTheEditView) {
     press(key), frames(10), send(keyEvent(SDL_KEYUP, key));
     EXPECT_NEAR(hero.position.y - y, dy, 1e-9) << SDL_GetKeyName(key);
   }
+  send(padEvent(SDL_JOYAXISMOTION, 1, -30000)), frames(10), send(padEvent(SDL_JOYAXISMOTION, 1));
+  EXPECT_NEAR(hero.position.y - y, -32, 1e-9) << "the stick climbs";
   send(keyEvent(SDL_KEYUP, SDLK_d)), type("e");
   const Point2D view = world->getOffset();
   const std::tuple<SDLKey, double, double> rows[] = {
