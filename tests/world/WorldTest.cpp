@@ -421,6 +421,8 @@ TEST_F(WorldScenario, AfterTheGoalTheMenuOffersTheNextLevelAfterADeathTheSameOne
 TEST_F(WorldScenario, LeavingEditModeLiftsThePlayerOutOfATallObjectAtOnce) {
   startOn("tall.data", "1 0 0 10 214748364 2\n"), type("e"), point(55, 103), type("e");
   EXPECT_EQ(world->getCharacter().position, Point2D(55, -12));
+  startOn("none.data", "");
+  EXPECT_EQ(world->getCharacter().position, Point2D(0, 0)) << "no spawn point";
 }
 
 // The camera puts a character that left the 640 x 480 window on the edge it
@@ -530,6 +532,7 @@ TEST_F(WorldScenario, ShotsMessagesAndTheHitPointBarShowTheirNumbers) {
   }
   point(20, 240), click(1), frames(62), look();
   EXPECT_EQ(GLWindow::pixel(20, 239), black) << "a shot goes no further than a wall at 110";
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), GameEvent::SHOT_HIT), 0) << "walls are not hit";
   point(220, 0), click(1), frames(74), look();
   EXPECT_EQ(GLWindow::pixel(220, 2), green) << "a shot shows up to the window's edge";
   expectBox(430, 10, 629, 19, red, black);
