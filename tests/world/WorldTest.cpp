@@ -238,10 +238,11 @@ TEST_F(Editor, TheGridTheZoomedHandleAndTheReadoutShow) {
 }
 
 // A refused name keeps the prompt open. A new level is a floor, a spawn
-// point standing on it after it, so that the character lands, and a goal.
-// Ctrl+S must not also hold s, which would scroll the view down.
+// point standing on it after it, so that the character lands, and a goal,
+// shown from its origin. Ctrl+S must not also hold s, which would scroll the
+// view down; save as offers the level's name.
 TEST_F(Editor, ANewLevelNeedsAFreeNameAndSavingLeavesOtherFilesAlone) {
-  tap(SDLK_n, CTRL), type("\r");
+  press(SDLK_d), frames(10), send(keyEvent(SDL_KEYUP, SDLK_d)), tap(SDLK_n, CTRL), type("\r");
   EXPECT_EQ(status(), "Clamber - edit | Type a name");
   type("edit\r");
   EXPECT_EQ(status(), "Clamber - edit | edit already exists");
@@ -251,11 +252,11 @@ TEST_F(Editor, ANewLevelNeedsAFreeNameAndSavingLeavesOtherFilesAlone) {
   point(300, 100), click(3), press(SDLK_s, CTRL), frames(10);
   EXPECT_EQ(status() + resources.read("Levels/new.data"),
             "Clamber - new | Saved as new.data!" + list());
-  EXPECT_EQ(world->getOffset().y, 0);
+  EXPECT_EQ(world->getOffset(), Point2D(0, 0)) << "a new level's view, not scrolled by Ctrl+S";
   const std::string saved = list();
-  click(3), tap(SDLK_s, SDLMod(KMOD_LCTRL | KMOD_LSHIFT)), type("\b\b\bcopy\r");
-  EXPECT_EQ(status() + resources.read("Levels/copy.data"),
-            "Clamber - copy | Saved as copy.data!" + list());
+  click(3), tap(SDLK_s, SDLMod(KMOD_LCTRL | KMOD_LSHIFT)), type("copy\r");
+  EXPECT_EQ(status() + resources.read("Levels/newcopy.data"),
+            "Clamber - newcopy | Saved as newcopy.data!" + list());
   EXPECT_EQ(resources.read("Levels/new.data") + resources.read("Levels/edit.data"), saved + LEVEL);
 }
 
