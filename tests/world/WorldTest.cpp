@@ -401,7 +401,8 @@ TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
 }
 
 // A spawn point inside a goal area completes at once, inside a monster it
-// soon dies: the menu then offers the next level (the first after the last)
+// soon dies, with "You are dead!" over the Level Select menu, which then
+// offers the next level (the first after the last)
 // and the same level again; l starts on the first.
 TEST_F(WorldScenario, AfterTheGoalTheMenuOffersTheNextLevelAfterADeathTheSameOne) {
   const std::string goal = "3 0 0 10 10\n2 5 5 2 2\n";
@@ -409,7 +410,12 @@ TEST_F(WorldScenario, AfterTheGoalTheMenuOffersTheNextLevelAfterADeathTheSameOne
       resources.write("Levels/c.data", goal);
   startOn("a.data", goal), frames(200), type("\r"), frames(1);
   EXPECT_EQ(status(), "Clamber - b | Loaded b!") << "the next level after the goal";
-  frames(200), type("\r"), frames(1);
+  frames(100);
+  EXPECT_EQ(status(), "Clamber - b | You are dead!");
+  look();
+  const int titleLeft = 300 - stringWidth("Level Select") / 2 - 5;
+  EXPECT_EQ(GLWindow::pixel(titleLeft, 50), rgb(255, 255, 255)) << "the title box's left edge";
+  type("\r"), frames(1);
   EXPECT_EQ(status(), "Clamber - b | Loaded b!") << "the same level after a death";
   frames(200), tap(SDLK_DOWN), type("\r"), frames(200), type("\r"), frames(1);
   EXPECT_EQ(status(), "Clamber - a | Loaded a!") << "the first level after the last";
