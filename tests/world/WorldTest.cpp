@@ -402,8 +402,8 @@ TEST_F(WorldScenario, AGamepadRunsJumpsShootsAndSteersTheMenusButNotTheEditor) {
 
 // A spawn point inside a goal area completes at once, inside a monster it
 // soon dies, with "You are dead!" over the Level Select menu, which then
-// offers the next level (the first after the last)
-// and the same level again; l starts on the first.
+// offers the next level (the first after the last) and the same level
+// again; l starts on the first.
 TEST_F(WorldScenario, AfterTheGoalTheMenuOffersTheNextLevelAfterADeathTheSameOne) {
   const std::string goal = "3 0 0 10 10\n2 5 5 2 2\n";
   resources.write("Levels/b.data", "4 0 0 10 10\n2 5 5 2 2\n"),
